@@ -1,0 +1,7 @@
+#pragma once
+
+namespace vallo {
+
+enum class MouseButton { Left, Right, Middle };
+
+} // namespace vallo

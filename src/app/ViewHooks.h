@@ -14,6 +14,13 @@ public:
     // Main window.
     virtual void SetTitle(const std::string& /*title*/) {}
     virtual void SetRecentFileCaptions() {}
+    // Start-up: places the windows as the configuration read them (Windows), ticks the window
+    // menu, and later shows the windows that are always shown after start-up.
+    virtual void ApplyWindowPlaces() {}
+    virtual void ShowStartupWindows() {}
+    // Start-up: controls that mirror settings take their values from the state (copy tool
+    // check boxes, the magnifier's grid button and zoom box).
+    virtual void ReflectSettings() {}
 
     // Magnifier.
     virtual void SetLupeSize(int /*width*/, int /*height*/) {}

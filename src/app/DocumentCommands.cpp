@@ -1,0 +1,308 @@
+#include "app/DocumentCommands.h"
+
+#include "app/EditorState.h"
+#include "app/PendingFormats.h"
+#include "app/StateRoutines.h"
+#include "draw/Undo.h"
+#include "image/AtomicFile.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cstdio>
+#include <exception>
+#include <filesystem>
+
+namespace vallo {
+
+namespace {
+
+// ---- File formats and lists used by the commands.
+// TODO(wiring): these forward to the PNG codec, the BMP reader and writer, the colour reducer,
+// the palette files and the configuration as they land.
+
+bool LoadPngFile(const std::string&, LoadedPicture&, std::string& error) {
+    error = "PNG codec not available";
+    return false;
+}
+void SavePngFile(const EditorState&, const std::string&) {
+    throw FileError("PNG codec not available");
+}
+void LoadBmpFile(const std::string& path, TDIB& picture) {
+    pending::LoadBmp(path, picture);
+}
+void SaveBmpFile(const EditorState& s, const std::string& path) {
+    pending::SaveBmp(s.MainImage, path);
+}
+TDIB ReducePicture(const TDIB& picture) {
+    return picture;
+}
+TDIB ReduceRgba(const RgbaPicture&) {
+    throw DibError("colour reducer not available");
+}
+void RememberRecentFile(EditorState& s, const std::string& path) {
+    int found = 0;
+    for (int i = 9; i >= 1 && !found; --i)
+        if (s.RecentFiles[size_t(i)] == path)
+            found = i;
+    const int last = found ? found : 9;
+    for (int i = last; i > 1; --i)
+        s.RecentFiles[size_t(i)] = s.RecentFiles[size_t(i - 1)];
+    s.RecentFiles[1] = path;
+    s.Hooks->SetRecentFileCaptions();
+}
+void FillBlankImage(EditorState& s, int width, int height) {
+    s.MainImage.SetSize(width, height, 8);
+}
+
+// ---- Helpers.
+
+std::string LowerCase(std::string text) {
+    std::transform(text.begin(), text.end(), text.begin(),
+                   [](unsigned char c) { return char(std::tolower(c)); });
+    return text;
+}
+
+// The extension with its dot, lower-cased; empty when the file name has none.
+std::string LowerExtension(const std::string& path) {
+    const size_t slash = path.find_last_of('/');
+    const size_t dot = path.find_last_of('.');
+    if (dot == std::string::npos || (slash != std::string::npos && dot < slash))
+        return {};
+    return LowerCase(path.substr(dot));
+}
+
+bool IsExistingFile(const std::string& path) {
+    std::error_code ec;
+    return !path.empty() && std::filesystem::is_regular_file(path, ec);
+}
+
+bool StartsWithBm(const std::string& path) {
+    std::FILE* f = std::fopen(path.c_str(), "rb");
+    if (!f)
+        return false;
+    char magic[2] = {0, 0};
+    const size_t got = std::fread(magic, 1, 2, f);
+    std::fclose(f);
+    return got == 2 && magic[0] == 'B' && magic[1] == 'M';
+}
+
+// Reads the picture through the BMP reader or, for other formats, the platform's reader.
+bool ReadNonPngPicture(DocumentUi& ui, const std::string& path, LoadedPicture& loaded,
+                       std::string& error) {
+    try {
+        if (StartsWithBm(path)) {
+            TDIB picture;
+            LoadBmpFile(path, picture);
+            loaded.Picture = ReducePicture(picture);
+        } else {
+            RgbaPicture rgba;
+            if (!ui.ReadOtherPicture(path, rgba, error))
+                return false;
+            loaded.Picture = ReduceRgba(rgba);
+        }
+    } catch (const std::exception& e) {
+        error = e.what();
+        return false;
+    }
+    loaded.ForbiddenFlags.fill(0);
+    loaded.HasTransColor = false;
+    return true;
+}
+
+bool WriteDocument(EditorState& s, DocumentUi& ui, const std::string& path) {
+    try {
+        if (LowerExtension(path) == ".bmp")
+            SaveBmpFile(s, path);
+        else
+            SavePngFile(s, path);
+    } catch (const std::exception& e) {
+        ui.ShowError(e.what());
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+bool HasSavableExtension(const std::string& path) {
+    const std::string ext = LowerExtension(path);
+    return ext == ".bmp" || ext == ".png";
+}
+
+std::string SaveAsTargetPath(const std::string& chosen, int filterIndex) {
+    if (HasSavableExtension(chosen))
+        return chosen;
+    return chosen + (filterIndex == kSaveFilterBmp ? ".bmp" : ".png");
+}
+
+bool ReadPictureFile(DocumentUi& ui, const std::string& path, LoadedPicture& loaded,
+                     std::string& error) {
+    error.clear();
+    bool read = false;
+    if (LowerExtension(path) == ".png")
+        read = LoadPngFile(path, loaded, error);
+    if (!read && !ReadNonPngPicture(ui, path, loaded, error))
+        return false;
+    const TDIB& p = loaded.Picture;
+    if (p.Width() < kMinImageSize || p.Height() < kMinImageSize) {
+        error.clear(); // too small: refused without a message
+        return false;
+    }
+    if (p.Width() > kMaxImageSize || p.Height() > kMaxImageSize || p.BitCount() != 8) {
+        error = "画像が大きすぎます (最大 " + std::to_string(kMaxImageSize) + " x " +
+                std::to_string(kMaxImageSize) + ")";
+        return false;
+    }
+    return true;
+}
+
+void TakePicture(EditorState& s, LoadedPicture& loaded, const std::string& path) {
+    if (!s.StartingUp)
+        PushUndo(s, 0, 0, s.MainImage.Width() - 1, s.MainImage.Height() - 1, true, true);
+    LoadPictureIntoMainImage(s, loaded.Picture);
+    s.ForbiddenFlags = loaded.ForbiddenFlags;
+    if (loaded.HasTransColor)
+        s.TransColor = loaded.TransColor;
+    s.Hooks->ReleaseLayerButton();
+    s.LayerActive = false;
+    ApplyImageSize(s);
+    PropagatePalette(s);
+    s.Hooks->RepaintOverview();
+    s.Hooks->RepaintLupe();
+    s.Hooks->RedrawPaletteImage();
+    s.Hooks->RepaintPalette();
+    s.Hooks->RefreshUndoButtons();
+    s.Modified = false;
+    s.FileName = path;
+    RememberRecentFile(s, path);
+    s.Hooks->SetTitle(DocumentTitle(s.FileName));
+    s.CopyRangeState = 0;
+}
+
+bool ConfirmDiscardOrSave(EditorState& s, DocumentUi& ui) {
+    if (!s.Modified)
+        return true;
+    switch (ui.AskSaveChanges()) {
+    case SaveAnswer::Cancel:
+        return false;
+    case SaveAnswer::No:
+        return true;
+    case SaveAnswer::Yes:
+        // Going on after a failed or cancelled save would throw the work away.
+        return SaveClick(s, ui);
+    }
+    return false;
+}
+
+bool OpenClick(EditorState& s, DocumentUi& ui) {
+    const std::optional<std::string> path = ui.ChooseOpenFile();
+    if (!path || !ConfirmDiscardOrSave(s, ui))
+        return false;
+    LoadedPicture loaded;
+    std::string error;
+    if (!ReadPictureFile(ui, *path, loaded, error)) {
+        if (!error.empty())
+            ui.ShowError(error);
+        return false;
+    }
+    TakePicture(s, loaded, *path);
+    return true;
+}
+
+bool FClick(EditorState& s, DocumentUi& ui, int n) {
+    if (n < 1 || n > 9)
+        return false;
+    const std::string path = s.RecentFiles[size_t(n)];
+    if (path.empty() || path == "[No File]")
+        return false;
+    LoadedPicture loaded;
+    std::string error;
+    bool read = false;
+    if (!IsExistingFile(path))
+        error = path + " が見つかりません";
+    else
+        read = ReadPictureFile(ui, path, loaded, error);
+    if (!read) {
+        // At start-up a missing or unreadable file falls back quietly to a blank image.
+        if (!error.empty() && !s.StartingUp)
+            ui.ShowError(error);
+        return false;
+    }
+    if (!ConfirmDiscardOrSave(s, ui))
+        return false;
+    TakePicture(s, loaded, path);
+    return true;
+}
+
+bool SaveClick(EditorState& s, DocumentUi& ui) {
+    // Only ".bmp" and ".png" can be written back; a picture read from another format is
+    // saved under a new name.
+    if (!IsExistingFile(s.FileName) || !HasSavableExtension(s.FileName))
+        return SaveAsClick(s, ui);
+    if (!WriteDocument(s, ui, s.FileName))
+        return false;
+    RememberRecentFile(s, s.FileName);
+    s.Modified = false;
+    if (s.FileName != s.AppDir + "files/sizechange.png")
+        s.Hooks->SetTitle(DocumentTitle(s.FileName));
+    return true;
+}
+
+bool SaveAsClick(EditorState& s, DocumentUi& ui) {
+    const std::optional<SaveChoice> choice = ui.ChooseSaveFile();
+    if (!choice || choice->Path.empty())
+        return false;
+    const std::string path = SaveAsTargetPath(choice->Path, choice->FilterIndex);
+    std::error_code ec;
+    if (std::filesystem::exists(path, ec) && !ui.AskOverwrite(path))
+        return false;
+    if (!WriteDocument(s, ui, path))
+        return false;
+    s.FileName = path;
+    s.Modified = false;
+    RememberRecentFile(s, path);
+    s.Hooks->SetTitle(DocumentTitle(s.FileName));
+    return true;
+}
+
+void MakeBlankDocument(EditorState& s, int width, int height) {
+    s.ForbiddenFlags.fill(0);
+    if (!s.StartingUp)
+        PushUndo(s, 0, 0, s.MainImage.Width() - 1, s.MainImage.Height() - 1, true, true);
+    if (s.CharWidth > width)
+        s.CharWidth = width / 8 * 8;
+    if (s.CharHeight > height)
+        s.CharHeight = height / 8 * 8;
+    s.Hooks->ReleaseLayerButton();
+    s.LayerActive = false;
+    s.CharLeft = s.CharTop = s.LayerLeft = s.LayerTop = 0;
+    FillBlankImage(s, width, height);
+    ApplyImageSize(s);
+    s.Hooks->RepaintOverview();
+    s.Hooks->RepaintLupe();
+    s.Hooks->RedrawPaletteImage();
+    s.Hooks->RepaintPalette();
+    s.Hooks->RefreshUndoButtons();
+    s.FileName.clear();
+    s.Modified = !s.StartingUp;
+    s.CopyRangeState = 0;
+    s.Hooks->SetTitle(DocumentTitle(s.FileName));
+}
+
+bool NewClick(EditorState& s, DocumentUi& ui) {
+    if (!ConfirmDiscardOrSave(s, ui))
+        return false;
+    try {
+        MakeBlankDocument(s, 256, 256);
+    } catch (const std::exception& e) {
+        ui.ShowError(e.what());
+        return false;
+    }
+    return true;
+}
+
+bool FormCloseQuery(EditorState& s, DocumentUi& ui) {
+    return ConfirmDiscardOrSave(s, ui);
+}
+
+} // namespace vallo

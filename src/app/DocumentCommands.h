@@ -1,0 +1,98 @@
+#pragma once
+
+#include "image/DIB.h"
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace vallo {
+
+struct EditorState;
+
+inline constexpr const char* kMsgUnsavedWork =
+    "編集中のファイルが保存されていません、今すぐ保存しますか？";
+inline constexpr const char* kMsgOverwrite =
+    "同名のファイルが存在します。上書きしますがよろしいですか？";
+inline constexpr const char* kOpenFilter =
+    "標準対応形式|*.png;*.bmp|ビットマップ形式|*.bmp|PNG形式|*.png|全ての形式|*.*";
+inline constexpr const char* kSaveFilter = "ビットマップ形式|*.bmp|PNG形式|*.png";
+// Save dialog filters, counted from 1 as the dialog reports them.
+inline constexpr int kSaveFilterBmp = 1;
+inline constexpr int kSaveFilterPng = 2;
+
+enum class SaveAnswer { Yes, No, Cancel };
+
+// A picture decoded by a reader outside the core: 8-bit red, green, blue, alpha per pixel.
+struct RgbaPicture {
+    int Width = 0;
+    int Height = 0;
+    int Stride = 0; // bytes from one row to the next
+    std::vector<uint8_t> Pixels;
+};
+
+struct SaveChoice {
+    std::string Path;
+    int FilterIndex = kSaveFilterPng;
+};
+
+// What the document commands ask of the user and of the platform.
+class DocumentUi {
+public:
+    virtual ~DocumentUi() = default;
+    // The unsaved-work question.
+    virtual SaveAnswer AskSaveChanges() = 0;
+    // The overwrite question for an existing file; true = Yes.
+    virtual bool AskOverwrite(const std::string& path) = 0;
+    // The open dialog; nothing when it was cancelled.
+    virtual std::optional<std::string> ChooseOpenFile() = 0;
+    // The save dialog; nothing when it was cancelled.
+    virtual std::optional<SaveChoice> ChooseSaveFile() = 0;
+    virtual void ShowError(const std::string& message) = 0;
+    // Reads a picture that is neither PNG nor BMP. On failure returns false and sets error.
+    virtual bool ReadOtherPicture(const std::string& path, RgbaPicture& picture,
+                                  std::string& error) = 0;
+};
+
+// A picture read from a file, converted to 8 bits with 256 entries, with the colour marks it
+// carries. The marks reach the editor only when the picture is taken as the document.
+struct LoadedPicture {
+    TDIB Picture;
+    bool HasTransColor = false;
+    uint8_t TransColor = 0;
+    std::array<int32_t, 256> ForbiddenFlags{};
+};
+
+// Reads a picture file: ".png" through the PNG codec, anything else (or a PNG the codec
+// refuses) as BMP or through the platform's reader. Returns false with a reason on failure.
+bool ReadPictureFile(DocumentUi& ui, const std::string& path, LoadedPicture& loaded,
+                     std::string& error);
+// Takes a read picture as the document: one undo step (unless starting up), the picture, its
+// marks, the layer released, the views refreshed, the name, recent list and title.
+void TakePicture(EditorState& s, LoadedPicture& loaded, const std::string& path);
+
+// The path Save As writes: the chosen name, with ".bmp" or ".png" appended by the filter when
+// its extension (in any letter case) is neither.
+std::string SaveAsTargetPath(const std::string& chosen, int filterIndex);
+// True when the name ends in ".bmp" or ".png" in any letter case.
+bool HasSavableExtension(const std::string& path);
+
+// The unsaved-work question before a command that replaces the document. True = go on.
+bool ConfirmDiscardOrSave(EditorState& s, DocumentUi& ui);
+
+bool OpenClick(EditorState& s, DocumentUi& ui);
+// Opens recent file n (1..9). True when the document was replaced.
+bool FClick(EditorState& s, DocumentUi& ui, int n);
+// True when the document was written.
+bool SaveClick(EditorState& s, DocumentUi& ui);
+bool SaveAsClick(EditorState& s, DocumentUi& ui);
+// The unsaved-work question, then a blank 256 x 256 image with the default palette.
+bool NewClick(EditorState& s, DocumentUi& ui);
+// Replaces the document by a blank image with the default palette as one undoable step.
+void MakeBlankDocument(EditorState& s, int width, int height);
+// The main window's close query: true when the window may close.
+bool FormCloseQuery(EditorState& s, DocumentUi& ui);
+
+} // namespace vallo

@@ -1,0 +1,177 @@
+#include "formats/PngCodec.h"
+
+#include "formats/Crc32.h"
+#include "formats/PngReader.h"
+#include "image/AtomicFile.h"
+#include "image/Messages.h"
+
+#include <algorithm>
+#include <climits>
+#include <cstring>
+#include <new>
+#include <zlib.h>
+
+namespace vallo {
+
+namespace {
+
+constexpr uint8_t kSignature[8] = {0x89, 0x50, 0x4E, 0x47, 0x0D, 0x0A, 0x1A, 0x0A};
+constexpr size_t kRawBatchBytes = 256 * 1024;
+constexpr size_t kOutputGrowth = 256 * 1024;
+
+void AppendBigEndian32(std::vector<uint8_t>& out, uint32_t value) {
+    const uint8_t bytes[4] = {uint8_t(value >> 24), uint8_t(value >> 16), uint8_t(value >> 8),
+                              uint8_t(value)};
+    out.insert(out.end(), bytes, bytes + 4);
+}
+
+void StoreBigEndian32(uint8_t* p, uint32_t value) {
+    p[0] = uint8_t(value >> 24);
+    p[1] = uint8_t(value >> 16);
+    p[2] = uint8_t(value >> 8);
+    p[3] = uint8_t(value);
+}
+
+// Appends a chunk whose data is already complete.
+void AppendChunk(std::vector<uint8_t>& out, const char (&type)[5], const uint8_t* data,
+                 size_t size) {
+    AppendBigEndian32(out, uint32_t(size));
+    const size_t typeAt = out.size();
+    out.insert(out.end(), type, type + 4);
+    out.insert(out.end(), data, data + size);
+    AppendBigEndian32(out, Crc32(out.data() + typeAt, out.size() - typeAt));
+}
+
+std::array<uint8_t, 13> HeaderData(const TDIB& image) {
+    std::array<uint8_t, 13> h{};
+    StoreBigEndian32(h.data(), uint32_t(image.Width()));
+    StoreBigEndian32(h.data() + 4, uint32_t(image.Height()));
+    h[8] = 8; // bit depth
+    h[9] = 3; // colour type: indexed
+    return h; // compression, filter and interlace methods 0
+}
+
+std::array<uint8_t, 768> PaletteData(const TDIB& image) {
+    std::array<uint8_t, 768> p{};
+    for (int i = 0; i < 256; ++i) {
+        const RGBQuad& q = image.ColorTable()[i];
+        p[3 * i] = q.rgbRed;
+        p[3 * i + 1] = q.rgbGreen;
+        p[3 * i + 2] = q.rgbBlue;
+    }
+    return p;
+}
+
+// One byte per index: the low byte of the forbidden flag, plus 100 on the transparent index.
+std::array<uint8_t, 256> MarkData(const std::array<int32_t, 256>& forbiddenFlags,
+                                  uint8_t transColor) {
+    std::array<uint8_t, 256> m{};
+    for (int i = 0; i < 256; ++i)
+        m[i] = uint8_t((forbiddenFlags[i] & 0xFF) + (i == transColor ? 100 : 0));
+    return m;
+}
+
+struct DeflateStream {
+    DeflateStream() {
+        if (deflateInit(&z, 9) != Z_OK)
+            throw std::bad_alloc();
+    }
+    ~DeflateStream() { deflateEnd(&z); }
+    DeflateStream(const DeflateStream&) = delete;
+    DeflateStream& operator=(const DeflateStream&) = delete;
+    z_stream z{};
+};
+
+// Compresses the buffered raw bytes, appending the output to out (whose logical end is
+// `used`); with finish set, also ends the stream.
+void DeflateInto(DeflateStream& stream, const uint8_t* raw, size_t size, bool finish,
+                 std::vector<uint8_t>& out, size_t& used) {
+    z_stream& z = stream.z;
+    z.next_in = const_cast<Bytef*>(raw);
+    z.avail_in = uInt(size);
+    for (;;) {
+        if (out.size() - used < kOutputGrowth)
+            out.resize(std::max(out.size() + kOutputGrowth, out.size() + out.size() / 2));
+        const size_t room = std::min<size_t>(out.size() - used, UINT_MAX);
+        z.next_out = out.data() + used;
+        z.avail_out = uInt(room);
+        const int rc = deflate(&z, finish ? Z_FINISH : Z_NO_FLUSH);
+        used += room - z.avail_out;
+        if (rc == Z_STREAM_END)
+            return;
+        if (rc != Z_OK && rc != Z_BUF_ERROR)
+            throw std::bad_alloc();
+        if (!finish && z.avail_in == 0)
+            return;
+    }
+}
+
+// Appends the zlib stream of the raw rows (filter byte 0, then the row's pixel indices).
+void AppendCompressedRows(const TDIB& image, std::vector<uint8_t>& out) {
+    const size_t width = size_t(image.Width());
+    const size_t rowSize = width + 1;
+    const size_t rowsPerBatch = std::max<size_t>(1, kRawBatchBytes / rowSize);
+    std::vector<uint8_t> raw(rowsPerBatch * rowSize);
+    DeflateStream stream;
+    size_t used = out.size();
+    const int height = image.Height();
+    for (int y = 0; y < height;) {
+        uint8_t* p = raw.data();
+        for (size_t n = 0; n < rowsPerBatch && y < height; ++n, ++y) {
+            *p++ = 0;
+            std::memcpy(p, image.ScanLine(y), width);
+            p += width;
+        }
+        DeflateInto(stream, raw.data(), size_t(p - raw.data()), y == height, out, used);
+    }
+    out.resize(used);
+}
+
+} // namespace
+
+bool LoadPNGFromMemory(const uint8_t* data, size_t size, TDIB& Image, PngMarks& Marks) {
+    TPngReader reader(data, size);
+    return reader.Read(Image, Marks);
+}
+
+bool LoadPNG(const std::string& FileName, TDIB& Image, PngMarks& Marks) {
+    const std::vector<uint8_t> bytes = ReadWholeFile(FileName);
+    return LoadPNGFromMemory(bytes.data(), bytes.size(), Image, Marks);
+}
+
+std::vector<uint8_t> EncodePNG(const TDIB& Image, const std::array<int32_t, 256>& ForbiddenFlags,
+                               uint8_t TransColor) {
+    if (Image.BitCount() != 8)
+        throw DibError(FormatMessage(kMsgInvalidBitCount, Image.BitCount()));
+    if (Image.Empty())
+        throw DibError(FormatMessage(kMsgCannotCreate, "PNG"));
+
+    std::vector<uint8_t> out(kSignature, kSignature + 8);
+    out.reserve(size_t(Image.Width() + 1) * size_t(Image.Height()) / 4 + 2048);
+    const auto header = HeaderData(Image);
+    AppendChunk(out, "IHDR", header.data(), header.size());
+    const auto palette = PaletteData(Image);
+    AppendChunk(out, "PLTE", palette.data(), palette.size());
+    const auto marks = MarkData(ForbiddenFlags, TransColor);
+    AppendChunk(out, "vlOp", marks.data(), marks.size());
+
+    const size_t lengthAt = out.size();
+    AppendBigEndian32(out, 0); // patched once the compressed size is known
+    out.insert(out.end(), {'I', 'D', 'A', 'T'});
+    AppendCompressedRows(Image, out);
+    const size_t dataSize = out.size() - lengthAt - 8;
+    if (dataSize > 0x7FFFFFFFu)
+        throw DibError(FormatMessage(kMsgCannotCreate, "PNG"));
+    StoreBigEndian32(out.data() + lengthAt, uint32_t(dataSize));
+    AppendBigEndian32(out, Crc32(out.data() + lengthAt + 4, dataSize + 4));
+
+    AppendChunk(out, "IEND", nullptr, 0);
+    return out;
+}
+
+void SavePNG(const std::string& FileName, const TDIB& Image,
+             const std::array<int32_t, 256>& ForbiddenFlags, uint8_t TransColor) {
+    WriteFileAtomically(FileName, EncodePNG(Image, ForbiddenFlags, TransColor));
+}
+
+} // namespace vallo

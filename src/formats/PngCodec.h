@@ -1,0 +1,31 @@
+#pragma once
+
+#include "formats/PngError.h"
+#include "formats/PngMarks.h"
+#include "image/DIB.h"
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace vallo {
+
+// Reads an 8-bit palette PNG. Returns true when the file was read up to IEND: Image then holds
+// the picture and Marks the marks the file carries (vlOp, tRNS, bKGD, a short PLTE), starting
+// from the values passed in. Returns false, showing nothing, when the file is shorter than 25
+// bytes or its header is not 8-bit / colour type 3 / compression 0 / filter 0; the caller then
+// tries its other readers. Throws PngError(kMsgBrokenPng) for a broken file. Image and Marks
+// change only when the result is true.
+bool LoadPNG(const std::string& FileName, TDIB& Image, PngMarks& Marks);
+bool LoadPNGFromMemory(const uint8_t* data, size_t size, TDIB& Image, PngMarks& Marks);
+
+// Writes Image (8 bits per pixel) as IHDR, PLTE (256 entries), vlOp (the mark bytes), one
+// IDAT with the whole zlib stream at level 9 and filter None on every row, and IEND.
+void SavePNG(const std::string& FileName, const TDIB& Image,
+             const std::array<int32_t, 256>& ForbiddenFlags, uint8_t TransColor);
+std::vector<uint8_t> EncodePNG(const TDIB& Image, const std::array<int32_t, 256>& ForbiddenFlags,
+                               uint8_t TransColor);
+
+} // namespace vallo

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+namespace vallo {
+
+// The colour marks a PNG file carries: the forbidden flags (66 forbidden, 0 allowed) and the
+// transparent index. The reader starts from the document's marks and changes what the file
+// says; the caller applies them only when it takes the picture.
+struct PngMarks {
+    std::array<int32_t, 256> ForbiddenFlags{};
+    uint8_t TransColor = 0;
+};
+
+} // namespace vallo

@@ -1,0 +1,53 @@
+#pragma once
+
+#include "formats/IdatInflater.h"
+#include "formats/PngMarks.h"
+#include "image/DIB.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+namespace vallo {
+
+// Reads one 8-bit palette PNG held in memory. The chunks are read in file order; the IDAT
+// chunks met since the last decoding are inflated and decoded together when the next chunk of
+// another type comes (normally IEND). The result and the marks reach the caller only when the
+// file was read up to IEND.
+class TPngReader {
+public:
+    // Width and height above this are refused as a broken file.
+    static constexpr int MaxSide = 30000;
+
+    TPngReader(const uint8_t* data, size_t size) : data_(data), size_(size) {}
+
+    // False when the file is shorter than 25 bytes or is not an 8-bit, colour type 3,
+    // compression 0, filter 0 image; Image and Marks are then untouched. A broken file raises
+    // PngError(kMsgBrokenPng), also leaving both untouched.
+    bool Read(TDIB& image, PngMarks& marks);
+
+private:
+    bool ReadHeader();
+    void ReadChunks();
+    void ReadPalette(const uint8_t* p, uint32_t length);
+    void ReadMarks(const uint8_t* p);
+    void ReadTransparency(const uint8_t* p, uint32_t length);
+    void DecodeImage();
+    void PrepareDecodedImage();
+    void DecodeProgressive(TIdatInflater& inflater);
+    void DecodeInterlaced(TIdatInflater& inflater);
+    uint8_t HeaderByte(size_t offset) const;
+
+    const uint8_t* data_;
+    size_t size_;
+    int width_ = 0;
+    int height_ = 0;
+    bool interlaced_ = false;
+    PngMarks marks_;
+    ColorTableArray palette_{};
+    std::vector<IdatSpan> idats_;
+    TDIB decoded_;
+    bool hasDecoded_ = false;
+};
+
+} // namespace vallo

@@ -1,0 +1,139 @@
+#pragma once
+
+// Test-side construction of PNG files, independent of the codec: a bitwise CRC-32, zlib's
+// compress2 and hand-written chunk framing.
+
+#include <cstdint>
+#include <cstring>
+#include <stdexcept>
+#include <string>
+#include <vector>
+#include <zlib.h>
+
+namespace pngtest {
+
+using Bytes = std::vector<uint8_t>;
+
+inline uint32_t BitwiseCrc32(const uint8_t* p, size_t n) {
+    uint32_t c = 0xFFFFFFFFu;
+    for (size_t i = 0; i < n; ++i) {
+        c ^= p[i];
+        for (int k = 0; k < 8; ++k)
+            c = (c >> 1) ^ (0xEDB88320u & (0u - (c & 1)));
+    }
+    return ~c;
+}
+
+inline void Put32(Bytes& out, uint32_t v) {
+    for (int s = 24; s >= 0; s -= 8)
+        out.push_back(uint8_t(v >> s));
+}
+
+inline uint32_t Get32(const uint8_t* p) {
+    return (uint32_t(p[0]) << 24) | (uint32_t(p[1]) << 16) | (uint32_t(p[2]) << 8) | p[3];
+}
+
+inline Bytes Signature() {
+    return {0x89, 0x50, 0x4E, 0x47, 0x0D, 0x0A, 0x1A, 0x0A};
+}
+
+inline void AddChunk(Bytes& out, const std::string& type, const Bytes& data) {
+    Put32(out, uint32_t(data.size()));
+    Bytes typed(type.begin(), type.end());
+    typed.insert(typed.end(), data.begin(), data.end());
+    out.insert(out.end(), typed.begin(), typed.end());
+    Put32(out, BitwiseCrc32(typed.data(), typed.size()));
+}
+
+inline Bytes HeaderData(uint32_t w, uint32_t h, uint8_t depth = 8, uint8_t colourType = 3,
+                        uint8_t interlace = 0) {
+    Bytes d;
+    Put32(d, w);
+    Put32(d, h);
+    d.insert(d.end(), {depth, colourType, 0, 0, interlace});
+    return d;
+}
+
+inline Bytes Zlib(const Bytes& raw, int level = 9) {
+    uLongf size = compressBound(uLong(raw.size()));
+    Bytes out(size);
+    if (compress2(out.data(), &size, raw.data(), uLong(raw.size()), level) != Z_OK)
+        throw std::runtime_error("compress2");
+    out.resize(size);
+    return out;
+}
+
+inline Bytes Unzlib(const Bytes& z, size_t expected) {
+    Bytes out(expected + 16);
+    uLongf size = uLongf(out.size());
+    if (uncompress(out.data(), &size, z.data(), uLong(z.size())) != Z_OK)
+        throw std::runtime_error("uncompress");
+    out.resize(size);
+    return out;
+}
+
+struct Chunk {
+    std::string Type;
+    Bytes Data;
+    uint32_t StoredCrc = 0;
+};
+
+// Splits a file into its chunks (after the 8-byte signature); throws on a malformed layout.
+inline std::vector<Chunk> SplitChunks(const Bytes& file) {
+    std::vector<Chunk> chunks;
+    size_t pos = 8;
+    while (pos < file.size()) {
+        if (file.size() - pos < 12)
+            throw std::runtime_error("truncated chunk");
+        const uint32_t len = Get32(&file[pos]);
+        if (file.size() - pos - 12 < len)
+            throw std::runtime_error("chunk runs past the end");
+        Chunk c;
+        c.Type.assign(file.begin() + pos + 4, file.begin() + pos + 8);
+        c.Data.assign(file.begin() + pos + 8, file.begin() + pos + 8 + len);
+        c.StoredCrc = Get32(&file[pos + 8 + len]);
+        chunks.push_back(std::move(c));
+        pos += 12 + len;
+    }
+    return chunks;
+}
+
+inline Bytes ConcatIdat(const std::vector<Chunk>& chunks) {
+    Bytes z;
+    for (const Chunk& c : chunks)
+        if (c.Type == "IDAT")
+            z.insert(z.end(), c.Data.begin(), c.Data.end());
+    return z;
+}
+
+// The PNG filters applied on the encoding side, one byte per pixel.
+inline Bytes FilterRow(uint8_t type, const Bytes& row, const Bytes& prior) {
+    Bytes out(row.size());
+    for (size_t i = 0; i < row.size(); ++i) {
+        const int a = i ? row[i - 1] : 0, b = prior[i], c = i ? prior[i - 1] : 0;
+        int pred = 0;
+        switch (type) {
+        case 1:
+            pred = a;
+            break;
+        case 2:
+            pred = b;
+            break;
+        case 3:
+            pred = (a + b) / 2;
+            break;
+        case 4: {
+            const int p = a + b - c, pa = std::abs(p - a), pb = std::abs(p - b),
+                      pc = std::abs(p - c);
+            pred = (pa <= pb && pa <= pc) ? a : (pb <= pc ? b : c);
+            break;
+        }
+        default:
+            break;
+        }
+        out[i] = uint8_t(row[i] - pred);
+    }
+    return out;
+}
+
+} // namespace pngtest

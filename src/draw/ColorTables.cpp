@@ -1,9 +1,9 @@
 #include "draw/ColorTables.h"
 
+#include "app/EditorState.h"
+
 #include <algorithm>
 #include <cstdlib>
-
-#include "app/EditorState.h"
 
 namespace vallo {
 
@@ -86,7 +86,8 @@ void BuildCube(const EditorState& s, ColorTables& t) {
     for (int b = 0; b < 16; ++b)
         for (int g = 0; g < 16; ++g)
             for (int r = 0; r < 16; ++r)
-                t.NearestCube[size_t(r + 16 * g + 256 * b)] = NearestEntry(d, 17 * r, 17 * g, 17 * b);
+                t.NearestCube[size_t(r + 16 * g + 256 * b)] =
+                    NearestEntry(d, 17 * r, 17 * g, 17 * b);
 }
 
 uint8_t Allowed(const EditorState& s, const ColorTables& t, uint8_t n) {
@@ -119,10 +120,13 @@ void BuildArithmetic(const EditorState& s, ColorTables& t) {
             const int rb = t.PaletteRed[size_t(c)];
             const int gb = t.PaletteGreen[size_t(c)];
             const int bb = t.PaletteBlue[size_t(c)];
-            t.AddTable[size_t(a)][size_t(c)] = Allowed(
-                s, t, t.Quantised(std::min(255, ra + rb), std::min(255, ga + gb), std::min(255, ba + bb)));
+            t.AddTable[size_t(a)][size_t(c)] =
+                Allowed(s, t,
+                        t.Quantised(std::min(255, ra + rb), std::min(255, ga + gb),
+                                    std::min(255, ba + bb)));
             t.SubtractTable[size_t(a)][size_t(c)] = Allowed(
-                s, t, t.Quantised(std::max(0, ra - rb), std::max(0, ga - gb), std::max(0, ba - bb)));
+                s, t,
+                t.Quantised(std::max(0, ra - rb), std::max(0, ga - gb), std::max(0, ba - bb)));
             t.MultiplyTable[size_t(a)][size_t(c)] =
                 Allowed(s, t,
                         t.Quantised(std::max(0, ra + rb - 255), std::max(0, ga + gb - 255),

@@ -1,11 +1,11 @@
 #include "draw/FloodFill.h"
 
-#include <algorithm>
-#include <vector>
-
 #include "app/EditorState.h"
 #include "draw/PlotPen.h"
 #include "views/LupeRender.h"
+
+#include <algorithm>
+#include <vector>
 
 namespace vallo {
 

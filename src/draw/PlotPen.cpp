@@ -1,10 +1,10 @@
 #include "draw/PlotPen.h"
 
-#include <algorithm>
-#include <cstring>
-
 #include "app/EditorState.h"
 #include "draw/Layers.h"
+
+#include <algorithm>
+#include <cstring>
 
 namespace vallo {
 
@@ -110,7 +110,9 @@ bool DitherAccepts(int ditherMode, int px, int py) {
     }
 }
 
-void ClearStrokeMask(EditorState& s) { std::fill(s.CellBufA.begin(), s.CellBufA.end(), 0); }
+void ClearStrokeMask(EditorState& s) {
+    std::fill(s.CellBufA.begin(), s.CellBufA.end(), 0);
+}
 
 void SelectPen(EditorState& s, int penIndex) {
     s.PenIndex = std::clamp(penIndex, 0, kPenCount - 1);

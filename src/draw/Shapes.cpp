@@ -1,13 +1,13 @@
 #include "draw/Shapes.h"
 
+#include "app/EditorState.h"
+#include "draw/PixelOps.h"
+#include "draw/PlotPen.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
-
-#include "app/EditorState.h"
-#include "draw/PixelOps.h"
-#include "draw/PlotPen.h"
 
 namespace vallo {
 
@@ -19,7 +19,9 @@ bool EffectiveFill(const EditorState& s, bool filled) {
 }
 
 // How far outside the cell a pen position can still reach into it.
-int64_t PenReach(const EditorState& s) { return 21 + std::llabs(int64_t(s.PenOffset)); }
+int64_t PenReach(const EditorState& s) {
+    return 21 + std::llabs(int64_t(s.PenOffset));
+}
 
 // Integer Bresenham along the major axis from `major` for `length` steps, err starting at
 // length / 2. Positions whose major coordinate lies outside lo..hi plot nothing, so the walk
@@ -56,33 +58,31 @@ public:
     EllipseRows(int64_t w, int64_t h) : w_(w), h_(h) {}
 
     // Largest doubled offset |2x - (w - 1)| inside the ellipse on row y, or -1 for none.
+    // Pixel centres are tested against the ellipse through the box's outer edges (doubled
+    // semi-axes w and h).
     int64_t HalfSpan(int64_t y) const {
         if (y < 0 || y >= h_)
             return -1;
-        const int64_t a = w_ - 1;  // doubled semi-axes
-        const int64_t b = h_ - 1;
-        const int64_t centreRow = std::llabs(2 * y - b);
-        const int64_t parity = a & 1;  // doubled offsets share the parity of w - 1
-        if (a == 0 || b == 0)
-            return a;
+        const int64_t widest = w_ - 1;
+        const int64_t parity = widest & 1; // doubled offsets share the parity of w - 1
+        const int64_t row = std::llabs(2 * y - (h_ - 1));
         // The middle row(s) reach both sides; every row keeps at least its centre column(s),
         // so the ellipse touches all four sides of the box.
-        if (centreRow <= 1)
-            return a;
-        // Largest X of the right parity with X² b² + Y² a² <= a² b².
+        if (row <= 1)
+            return widest;
+        // Largest X of the right parity with X² h² + Y² w² <= w² h².
         using Wide = unsigned __int128;
-        const Wide aa = Wide(uint64_t(a)) * uint64_t(a);
-        const Wide bb = Wide(uint64_t(b)) * uint64_t(b);
-        const Wide yy = Wide(uint64_t(centreRow)) * uint64_t(centreRow);
-        const Wide limit = aa * bb - yy * aa;
-        const auto fits = [&](int64_t x) { return Wide(uint64_t(x)) * uint64_t(x) * bb <= limit; };
-        const double guess = double(a) * std::sqrt(std::max(
-                                             0.0, 1.0 - double(centreRow) * double(centreRow) /
-                                                            (double(b) * double(b))));
-        int64_t x = std::min<int64_t>(a, int64_t(guess) + 2);
+        const Wide ww = Wide(uint64_t(w_)) * uint64_t(w_);
+        const Wide hh = Wide(uint64_t(h_)) * uint64_t(h_);
+        const Wide limit = ww * (hh - Wide(uint64_t(row)) * uint64_t(row));
+        const auto fits = [&](int64_t x) { return Wide(uint64_t(x)) * uint64_t(x) * hh <= limit; };
+        const double guess =
+            double(w_) *
+            std::sqrt(std::max(0.0, 1.0 - (double(row) / double(h_)) * (double(row) / double(h_))));
+        int64_t x = std::min<int64_t>(widest, int64_t(guess) + 2);
         while (x > parity && !fits(x))
             --x;
-        while (x + 1 <= a && fits(x + 1))
+        while (x + 1 <= widest && fits(x + 1))
             ++x;
         if ((x & 1) != parity)
             --x;
@@ -184,8 +184,7 @@ void DrawToolShape(EditorState& s, int tool, int x0, int y0, int x1, int y1) {
     }
 }
 
-void SavePreviewRegion(EditorState& s, int x0, int y0, int x1, int y1, int penOffset,
-                       int penSize) {
+void SavePreviewRegion(EditorState& s, int x0, int y0, int x1, int y1, int penOffset, int penSize) {
     const int64_t lastX = int64_t(s.CharWidth) - 1;
     const int64_t lastY = int64_t(s.CharHeight) - 1;
     const int64_t left = std::clamp<int64_t>(int64_t(std::min(x0, x1)) + penOffset, 0, lastX);
@@ -204,7 +203,8 @@ void SavePreviewRegion(EditorState& s, int x0, int y0, int x1, int y1, int penOf
     const int zoom = std::max(1, s.Magnification);
     if (s.PreviewWidth < 0 || s.PreviewHeight < 0)
         return;
-    CopyRect(s.PreviewLeft * zoom, s.PreviewTop * zoom, (s.PreviewLeft + s.PreviewWidth + 1) * zoom - 1,
+    CopyRect(s.PreviewLeft * zoom, s.PreviewTop * zoom,
+             (s.PreviewLeft + s.PreviewWidth + 1) * zoom - 1,
              (s.PreviewTop + s.PreviewHeight + 1) * zoom - 1, s.LupeImage, s.LupeBackImage, 0, 0);
 }
 

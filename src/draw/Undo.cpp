@@ -1,11 +1,11 @@
 #include "draw/Undo.h"
 
-#include <algorithm>
-
 #include "app/EditorState.h"
 #include "app/StateRoutines.h"
 #include "draw/Layers.h"
 #include "draw/PixelOps.h"
+
+#include <algorithm>
 
 namespace vallo {
 
@@ -15,8 +15,12 @@ constexpr int kMinUndoCount = 2;
 // Each slot costs about a kilobyte even when empty; a count beyond this is a bad setting.
 constexpr int kMaxUndoCount = 10000;
 
-std::vector<UndoEntry>& Entries(EditorState& s) { return s.Undo.UndoEntries; }
-int SlotCount(const EditorState& s) { return int(s.Undo.UndoEntries.size()); }
+std::vector<UndoEntry>& Entries(EditorState& s) {
+    return s.Undo.UndoEntries;
+}
+int SlotCount(const EditorState& s) {
+    return int(s.Undo.UndoEntries.size());
+}
 
 // Takes over another image's pixels (shared, no copy) while keeping the palette version
 // moving forward, so that views comparing versions never miss the change.
@@ -68,8 +72,8 @@ void SavePresent(EditorState& s, int to, int like) {
         SetRect(target, {0, 0, s.MainImage.Width() - 1, s.MainImage.Height() - 1});
         target.Image.Assign(s.MainImage);
     } else {
-        const IntRect r = ClipToImage(s.MainImage, model.Left, model.Top, model.Right,
-                                      model.Bottom);
+        const IntRect r =
+            ClipToImage(s.MainImage, model.Left, model.Top, model.Right, model.Bottom);
         SetRect(target, r);
         Snapshot(s.MainImage, r, target.Image);
     }
@@ -150,9 +154,8 @@ void PushUndo(EditorState& s, int left, int top, int right, int bottom, bool who
             entries[size_t(i + 1)] = entries[size_t(i)];
 
     UndoEntry& e = entries[1];
-    const IntRect r =
-        wholeImage ? IntRect{0, 0, s.MainImage.Width() - 1, s.MainImage.Height() - 1}
-                   : ClipToImage(s.MainImage, left, top, right, bottom);
+    const IntRect r = wholeImage ? IntRect{0, 0, s.MainImage.Width() - 1, s.MainImage.Height() - 1}
+                                 : ClipToImage(s.MainImage, left, top, right, bottom);
     Snapshot(s.MainImage, r, e.Image);
     SetRect(e, r);
     e.WholeImage = wholeImage;
@@ -183,8 +186,12 @@ void Redo(EditorState& s) {
     Restore(s, from);
 }
 
-bool CanUndo(const EditorState& s) { return s.Undo.UndoDepth != s.Undo.RedoDepth; }
-bool CanRedo(const EditorState& s) { return s.Undo.RedoDepth != 0; }
+bool CanUndo(const EditorState& s) {
+    return s.Undo.UndoDepth != s.Undo.RedoDepth;
+}
+bool CanRedo(const EditorState& s) {
+    return s.Undo.RedoDepth != 0;
+}
 
 std::string UndoCaption(const EditorState& s) {
     return "Undo " + std::to_string(s.Undo.UndoDepth - s.Undo.RedoDepth);

@@ -1,8 +1,7 @@
+#include "DrawFixture.h"
 #include "draw/ColorTables.h"
 
 #include <gtest/gtest.h>
-
-#include "DrawFixture.h"
 
 using namespace vallo;
 using namespace vallo::testing;
@@ -52,7 +51,7 @@ TEST(ColorTables, ForbiddenEntriesAreSubstitutedInEveryMergeTable) {
     const ColorTables& t = s->Tables;
     EXPECT_EQ(t.AddTable[2][2], 2);
     EXPECT_EQ(t.SubstituteColor[2], 3);
-    EXPECT_EQ(t.InverseColor[0], 1);  // only shown, never substituted
+    EXPECT_EQ(t.InverseColor[0], 1); // only shown, never substituted
 
     auto grey = MakeEditor(true);
     for (int i = 0; i < 256; i += 3)
@@ -74,7 +73,7 @@ TEST(ColorTables, EverythingForbiddenGives255) {
     s->ForbiddenFlags.fill(kForbidden);
     s->ForbiddenFlags[7] = 0;
     PropagatePalette(*s);
-    EXPECT_EQ(s->Tables.SubstituteColor[7], 255);  // the only allowed index skips itself
+    EXPECT_EQ(s->Tables.SubstituteColor[7], 255); // the only allowed index skips itself
     EXPECT_EQ(s->Tables.SubstituteColor[0], 7);
     s->ForbiddenFlags[7] = kForbidden;
     PropagatePalette(*s);

@@ -1,12 +1,12 @@
 #pragma once
 
-#include <memory>
-#include <vector>
-
 #include "app/EditorState.h"
 #include "app/StateRoutines.h"
 #include "draw/ColorTables.h"
 #include "draw/PlotPen.h"
+
+#include <memory>
+#include <vector>
 
 namespace vallo::testing {
 

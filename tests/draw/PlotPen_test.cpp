@@ -1,0 +1,208 @@
+#include "DrawFixture.h"
+#include "draw/PlotPen.h"
+
+#include <gtest/gtest.h>
+
+using namespace vallo;
+using namespace vallo::testing;
+
+namespace {
+
+// Cells of the edited character that hold `index`, as a picture of '#' and '.'.
+std::string CellMap(const EditorState& s, uint8_t index) {
+    std::string out;
+    for (int y = 0; y < s.CharHeight; ++y) {
+        for (int x = 0; x < s.CharWidth; ++x)
+            out += CellPixel(s, x, y) == index ? '#' : '.';
+        out += '\n';
+    }
+    return out;
+}
+
+int CountCells(const EditorState& s, uint8_t index) {
+    int n = 0;
+    for (int y = 0; y < s.CharHeight; ++y)
+        for (int x = 0; x < s.CharWidth; ++x)
+            n += CellPixel(s, x, y) == index;
+    return n;
+}
+
+} // namespace
+
+TEST(PlotPen, PenSizesOffsetsAndDither) {
+    auto s = MakeEditor();
+    s->DrawColor = 1;
+    s->DitherMode = 1;
+    PlotPen(*s, 0, 0);
+    EXPECT_EQ(CellPixel(*s, 0, 0), 1);
+    s->DitherMode = 2;
+    s->DrawColor = 2;
+    PlotPen(*s, 0, 0);
+    EXPECT_EQ(CellPixel(*s, 0, 0), 1);
+
+    // Size 2 covers x..x+1, size 3 covers x-1..x+1.
+    s->DitherMode = 0;
+    SelectPen(*s, 1);
+    EXPECT_EQ(s->PenOffset, 0);
+    PlotPen(*s, 5, 5);
+    SelectPen(*s, 2);
+    EXPECT_EQ(s->PenOffset, -1);
+    s->DrawColor = 3;
+    PlotPen(*s, 10, 10);
+    EXPECT_EQ(CountCells(*s, 2), 4);
+    EXPECT_EQ(CellPixel(*s, 5, 5), 2);
+    EXPECT_EQ(CellPixel(*s, 6, 6), 2);
+    EXPECT_EQ(CountCells(*s, 3), 9);
+    EXPECT_EQ(CellPixel(*s, 9, 9), 3);
+    EXPECT_EQ(CellPixel(*s, 11, 11), 3);
+
+    // A 4-pixel pen with "逆網" leaves a checkerboard of odd positions.
+    SelectPen(*s, 3);
+    s->DitherMode = 2;
+    s->DrawColor = 4;
+    PlotPen(*s, 2, 12); // covers 1..4 by 11..14
+    EXPECT_EQ(CountCells(*s, 4), 8);
+    EXPECT_EQ(CellPixel(*s, 1, 12), 4);
+    EXPECT_EQ(CellPixel(*s, 1, 11), 0);
+    SelectPen(*s, 99);
+    EXPECT_EQ(s->PenSize, 20);
+    EXPECT_EQ(s->PenOffset, -9);
+}
+
+TEST(PlotPen, PenMaskFromTheStripAndTheMagnifiedCells) {
+    auto s = MakeEditor();
+    // Pen 2 drawn as a plus: index 0 is ink, anything else is not.
+    TDIB strip(400, 20, 8);
+    FillImage(strip, 9);
+    for (auto [x, y] : {std::pair{1, 0}, {0, 1}, {1, 1}, {2, 1}, {1, 2}})
+        strip.SetPixel(40 + x, y, 0);
+    BuildPenMasks(*s, strip);
+    EXPECT_EQ(s->PenMasks[0][0][0], 0); // pen 0 is a pixel that is not ink here
+    SelectPen(*s, 2);
+    s->DrawColor = 1;
+    s->ShowGrid = true;
+    PlotPen(*s, 4, 4);
+    EXPECT_EQ(CountCells(*s, 1), 5);
+    EXPECT_EQ(CellPixel(*s, 3, 3), 0);
+    EXPECT_EQ(CellPixel(*s, 3, 4), 1);
+    // Magnified cell (3, 4) at zoom 4: its top row and left column stay for the grid.
+    const int m = s->Magnification;
+    for (int y = 0; y < m; ++y)
+        for (int x = 0; x < m; ++x)
+            EXPECT_EQ(s->LupeImage.Pixel(3 * m + x, 4 * m + y), (x > 0 && y > 0) ? 1u : 0u);
+    EXPECT_EQ(s->DirtyRect, (IntRect{3 * m + 1, 3 * m + 1, 6 * m + 1, 6 * m + 1}));
+    EXPECT_EQ(s->DirtyCells, (IntRect{3, 3, 6, 6}));
+}
+
+TEST(PlotPen, ClipsToTheCellAndToTheVisiblePart) {
+    auto s = MakeEditor();
+    FillImage(s->MainImage, 7);
+    SelectPen(*s, 2);
+    s->DrawColor = 1;
+    PlotPen(*s, 15, 0); // straddles the right and top edges
+    EXPECT_EQ(CountCells(*s, 1), 4);
+    EXPECT_EQ(s->MainImage.Pixel(s->CharLeft + 16, s->CharTop), 7u);
+    EXPECT_EQ(s->MainImage.Pixel(s->CharLeft + 15, s->CharTop - 1), 7u);
+
+    // Scrolled by 18 view pixels at zoom 4 (4.5 cells, rounds to 4) with 40 pixels shown
+    // (58 / 4 = 14.5, rounds to 14): only cells 4..13 across may change.
+    auto v = MakeEditor();
+    v->LupeOverhang = false;
+    v->LupeScrollX = 18;
+    v->LupeClientWidth = 40;
+    v->LupeScrollY = 0;
+    v->LupeClientHeight = 1000;
+    SelectPen(*v, 19);
+    v->DrawColor = 1;
+    for (int x = 0; x < 16; x += 4)
+        PlotPen(*v, x, 8);
+    std::string expected;
+    for (int y = 0; y < 16; ++y)
+        expected += "....##########..\n";
+    EXPECT_EQ(CellMap(*v, 1), expected);
+    v->LupeScrollX = 22; // 5.5 rounds to 6
+    v->DrawColor = 2;
+    PlotPen(*v, 8, 8);
+    EXPECT_EQ(CellPixel(*v, 5, 8), 1);
+    EXPECT_EQ(CellPixel(*v, 6, 8), 2);
+}
+
+TEST(PlotPen, MergesEachPixelOncePerStroke) {
+    auto s = MakeEditor(true);
+    FillImage(s->MainImage, 16);
+    s->MergeMode = 2; // "加色": 16 + 17 = 33 quantises to 34
+    s->DrawColor = 17;
+    s->TransColor = 0;
+    SelectPen(*s, 2);
+    PlotPen(*s, 5, 5);
+    PlotPen(*s, 6, 5);
+    EXPECT_EQ(CountCells(*s, 34), 12);
+    EXPECT_EQ(s->CellBufA[size_t(5 * 16 + 5)], 255);
+    ClearStrokeMask(*s);
+    PlotPen(*s, 5, 5); // a new stroke merges again: 34 + 17 = 51
+    EXPECT_EQ(CountCells(*s, 51), 9);
+
+    // Normal mode leaves the stroke mask alone.
+    auto n = MakeEditor(true);
+    n->DrawColor = 5;
+    PlotPen(*n, 3, 3);
+    EXPECT_EQ(n->CellBufA[size_t(3 * 16 + 3)], 0);
+}
+
+TEST(PlotPen, TransparentAndForbiddenColourRules) {
+    auto s = MakeEditor(true);
+    FillImage(s->MainImage, 100);
+    s->MergeMode = 2;
+    s->TransColor = 17;
+    s->DrawColor = 17;
+    PlotPen(*s, 0, 0); // drawing with the transparent colour erases plainly
+    EXPECT_EQ(CellPixel(*s, 0, 0), 17);
+
+    // In "透明" a blend that quantises back to the pixel gives the drawing colour.
+    s->MergeMode = 1;
+    s->TransColor = 0;
+    s->DrawColor = 103;
+    FillImage(s->MainImage, 102);
+    PlotPen(*s, 1, 1);
+    EXPECT_EQ(CellPixel(*s, 1, 1), 103);
+
+    // A merge landing on the transparent colour writes its substitute instead.
+    s->MergeMode = 2;
+    s->TransColor = 34;
+    s->DrawColor = 17;
+    FillImage(s->MainImage, 16);
+    PlotPen(*s, 2, 2);
+    EXPECT_EQ(CellPixel(*s, 2, 2), s->Tables.SubstituteColor[34]);
+    EXPECT_EQ(CellPixel(*s, 2, 2), 33);
+
+    // A forbidden result writes the substitute of the forbidden index.
+    s->TransColor = 0;
+    s->ForbiddenFlags[34] = kForbidden;
+    s->ForbiddenFlags[33] = kForbidden;
+    PropagatePalette(*s);
+    ClearStrokeMask(*s);
+    PlotPen(*s, 3, 3);
+    EXPECT_EQ(CellPixel(*s, 3, 3), 35);
+}
+
+TEST(PlotPen, PreviewPaintsOnlyTheMagnifier) {
+    auto s = MakeEditor();
+    FillImage(s->MainImage, 0);
+    FillImage(s->LupeImage, 0);
+    const std::vector<uint8_t> before = PixelsOf(s->MainImage);
+    s->PreviewDrawing = true;
+    s->CursorStyle = true;
+    s->DrawColor = 2;
+    SelectPen(*s, 1);
+    PlotPen(*s, 0, 0);
+    EXPECT_EQ(PixelsOf(s->MainImage), before);
+    EXPECT_EQ(s->LupeImage.Pixel(1, 1), 1u); // inverse of black is white
+    EXPECT_EQ(s->LupeImage.Pixel(7, 7), 1u);
+    EXPECT_EQ(s->LupeImage.Pixel(8, 8), 0u);
+    EXPECT_EQ(s->DirtyCells.Right, 0); // previews do not count as changes
+    s->CursorStyle = false;
+    ClearStrokeMask(*s);
+    PlotPen(*s, 4, 4);
+    EXPECT_EQ(s->LupeImage.Pixel(17, 17), 2u);
+    EXPECT_EQ(PixelsOf(s->MainImage), before);
+}

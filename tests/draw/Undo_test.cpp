@@ -1,0 +1,191 @@
+#include "DrawFixture.h"
+#include "draw/Undo.h"
+
+#include <gtest/gtest.h>
+
+using namespace vallo;
+using namespace vallo::testing;
+
+namespace {
+
+struct Recorder : ViewHooks {
+    std::vector<std::string> Titles;
+    int UndoButtonRefreshes = 0;
+    int PaletteRedraws = 0;
+    int CopyPreviewRepaints = 0;
+    void SetTitle(const std::string& title) override { Titles.push_back(title); }
+    void RefreshUndoButtons() override { ++UndoButtonRefreshes; }
+    void RedrawPaletteImage() override { ++PaletteRedraws; }
+    void RepaintCopyPreview() override { ++CopyPreviewRepaints; }
+};
+
+// One pen stroke of the magnifier: snapshot of the cell, then a dab.
+void Stroke(EditorState& s, int x, int y, uint8_t colour) {
+    PushUndo(s, s.CharLeft, s.CharTop, s.CharLeft + s.CharWidth - 1, s.CharTop + s.CharHeight - 1,
+             false, false);
+    s.DrawColor = colour;
+    PlotPen(s, x, y);
+    ClearStrokeMask(s);
+}
+
+} // namespace
+
+TEST(Undo, FullHistoryForgetsTheOldestStep) {
+    auto s = MakeEditor(true);
+    InitUndo(*s, 31);
+    EXPECT_EQ(UndoCaption(*s), "Undo 0");
+    EXPECT_EQ(RedoCaption(*s), "Redo 0");
+    EXPECT_FALSE(CanUndo(*s));
+    std::vector<std::vector<uint8_t>> states{PixelsOf(s->MainImage)};
+    for (int i = 0; i < 31; ++i) {
+        Stroke(*s, i % 16, i / 16, uint8_t(10 + i));
+        states.push_back(PixelsOf(s->MainImage));
+    }
+    EXPECT_EQ(UndoCaption(*s), "Undo 30");
+    for (int i = 0; i < 30; ++i)
+        Undo(*s);
+    EXPECT_EQ(PixelsOf(s->MainImage), states[1]);
+    EXPECT_FALSE(CanUndo(*s));
+    Undo(*s); // nothing left: changes nothing
+    EXPECT_EQ(PixelsOf(s->MainImage), states[1]);
+    EXPECT_EQ(RedoCaption(*s), "Redo 30");
+    for (int i = 0; i < 30; ++i)
+        Redo(*s);
+    EXPECT_EQ(PixelsOf(s->MainImage), states[31]);
+    EXPECT_FALSE(CanRedo(*s));
+    EXPECT_EQ(UndoCaption(*s), "Undo 30");
+}
+
+TEST(Undo, ANewStepDropsTheRedoData) {
+    auto s = MakeEditor(true);
+    InitUndo(*s, 31);
+    const auto initial = PixelsOf(s->MainImage);
+    Stroke(*s, 1, 1, 50);
+    const auto afterFirst = PixelsOf(s->MainImage);
+    Stroke(*s, 2, 2, 60);
+    Undo(*s);
+    EXPECT_EQ(PixelsOf(s->MainImage), afterFirst);
+    EXPECT_EQ(RedoCaption(*s), "Redo 1");
+    Stroke(*s, 3, 3, 70);
+    EXPECT_EQ(RedoCaption(*s), "Redo 0");
+    EXPECT_FALSE(CanRedo(*s));
+    EXPECT_EQ(UndoCaption(*s), "Undo 2");
+    Undo(*s);
+    EXPECT_EQ(PixelsOf(s->MainImage), afterFirst);
+    Undo(*s);
+    EXPECT_EQ(PixelsOf(s->MainImage), initial);
+    EXPECT_EQ(CellPixel(*s, 2, 2), 0);
+}
+
+TEST(Undo, PaletteStepsTravelBothWays) {
+    Recorder hooks;
+    auto s = MakeEditor(true);
+    s->Hooks = &hooks;
+    InitUndo(*s, 5);
+    const ColorTableArray before = s->MainImage.ColorTable();
+    PushUndo(*s, 0, 0, 0, 0, false, true);
+    s->MainImage.ColorTable()[7] = {1, 2, 3, 0};
+    PropagatePalette(*s);
+    const ColorTableArray edited = s->MainImage.ColorTable();
+    const uint64_t version = s->MainImage.PaletteVersion();
+    Undo(*s);
+    EXPECT_EQ(s->MainImage.ColorTable(), before);
+    EXPECT_EQ(s->PaletteQuads, before);
+    EXPECT_EQ(s->Tables.PaletteRed[7], 7);
+    EXPECT_GT(s->MainImage.PaletteVersion(), version);
+    EXPECT_EQ(hooks.PaletteRedraws, 1);
+    Redo(*s);
+    EXPECT_EQ(s->MainImage.ColorTable(), edited);
+    EXPECT_EQ(s->PaletteColors[7], 0x010203u);
+    EXPECT_EQ(hooks.PaletteRedraws, 2);
+    EXPECT_GE(hooks.UndoButtonRefreshes, 3);
+}
+
+TEST(Undo, WholeImageStepsRestoreSizeNameAndTitleWithoutCopying) {
+    Recorder hooks;
+    auto s = MakeEditor(true);
+    s->Hooks = &hooks;
+    InitUndo(*s, 5);
+    for (int y = 0; y < 48; ++y)
+        for (int x = 0; x < 64; ++x)
+            s->MainImage.SetPixel(x, y, uint32_t(x ^ y));
+    const auto oldPixels = PixelsOf(s->MainImage);
+    const ColorTableArray oldPalette = s->MainImage.ColorTable();
+
+    // A file open: whole image and palette.
+    PushUndo(*s, 0, 0, 63, 47, true, true);
+    EXPECT_TRUE(s->Undo.UndoEntries[1].Image.SharesPixelsWith(s->MainImage));
+    TDIB opened(100, 30, 8);
+    SetWorkedPalette(opened);
+    FillImage(opened, 2);
+    LoadPictureIntoMainImage(*s, opened);
+    s->FileName = "/pictures/sprite.png";
+    ApplyImageSize(*s);
+    PropagatePalette(*s);
+
+    Undo(*s);
+    EXPECT_EQ(s->MainImage.Width(), 64);
+    EXPECT_EQ(s->MainImage.Height(), 48);
+    EXPECT_EQ(PixelsOf(s->MainImage), oldPixels);
+    EXPECT_EQ(s->MainImage.ColorTable(), oldPalette);
+    EXPECT_EQ(s->PaletteQuads, oldPalette);
+    EXPECT_EQ(s->FileName, "");
+    EXPECT_EQ(hooks.Titles.back(), "Vallo [無題]");
+    EXPECT_EQ(s->ImageWidth, 64);
+
+    Redo(*s);
+    EXPECT_EQ(s->MainImage.Width(), 100);
+    EXPECT_EQ(PixelsOf(s->MainImage), PixelsOf(opened));
+    EXPECT_EQ(s->MainImage.ColorTable()[1], (RGBQuad{255, 255, 255, 0}));
+    EXPECT_EQ(s->FileName, "/pictures/sprite.png");
+    EXPECT_EQ(hooks.Titles.back(), "Vallo [sprite.png]");
+}
+
+TEST(Undo, CoalescedShiftsAreOneStep) {
+    auto s = MakeEditor(true);
+    InitUndo(*s, 31);
+    const auto shift = [&](uint8_t colour) {
+        s->Undo.UndoCoalesce = true;
+        Stroke(*s, 0, 0, colour);
+        s->Undo.UndoCoalesce = false;
+    };
+    const auto initial = PixelsOf(s->MainImage);
+    for (uint8_t c = 1; c <= 5; ++c)
+        shift(c);
+    EXPECT_EQ(UndoCaption(*s), "Undo 1");
+    Undo(*s);
+    EXPECT_EQ(PixelsOf(s->MainImage), initial);
+    EXPECT_FALSE(s->Undo.UndoCoalesced);
+
+    shift(1);
+    Stroke(*s, 1, 1, 9); // a normal step ends the run
+    shift(2);
+    EXPECT_EQ(UndoCaption(*s), "Undo 3");
+}
+
+TEST(Undo, BadRectanglesAndCountsAreHarmless) {
+    auto s = MakeEditor(true);
+    InitUndo(*s, 1);
+    EXPECT_EQ(s->Undo.UndoEntries.size(), 2u);
+    InitUndo(*s, 2000000000);
+    EXPECT_LE(s->Undo.UndoEntries.size(), 10000u);
+    InitUndo(*s, 4);
+    const auto initial = PixelsOf(s->MainImage);
+    PushUndo(*s, -50, -50, 5000, 5000, false, false);
+    FillImage(s->MainImage, 3);
+    PushUndo(*s, 100, 100, 200, 200, false, false); // wholly outside: an empty step
+    Undo(*s);
+    Undo(*s);
+    EXPECT_EQ(PixelsOf(s->MainImage), initial);
+    Redo(*s);
+    EXPECT_EQ(CellPixel(*s, 0, 0), 3);
+
+    // Without InitUndo the history is created on first use.
+    auto fresh = MakeEditor(true);
+    Stroke(*fresh, 0, 0, 9);
+    Undo(*fresh);
+    EXPECT_EQ(CellPixel(*fresh, 0, 0), 0);
+    FreeUndo(*fresh);
+    Undo(*fresh);
+    Redo(*fresh);
+}

@@ -1,9 +1,9 @@
 #pragma once
 
+#include "image/DIB.h"
+
 #include <cstdint>
 #include <vector>
-
-#include "image/DIB.h"
 
 namespace vallo {
 
@@ -15,9 +15,9 @@ namespace vallo {
 int NearestColorIndex(const ColorTableArray& table, uint32_t color);
 
 enum class PenMode {
-    Copy,            // destination := pen index
-    Invert,          // destination := NOT destination
-    MergeNotDest,    // destination := pen index OR (NOT destination)
+    Copy,         // destination := pen index
+    Invert,       // destination := NOT destination
+    MergeNotDest, // destination := pen index OR (NOT destination)
 };
 
 void FillRect(TDIB& image, int left, int top, int right, int bottom, uint8_t index);
@@ -28,7 +28,9 @@ void FrameRect(TDIB& image, int left, int top, int right, int bottom, uint8_t in
 void DrawLine(TDIB& image, int x0, int y0, int x1, int y1, uint8_t index,
               PenMode mode = PenMode::Copy, bool dotted = false);
 // Outline of the rectangle through the two inclusive corners, with a square pen of the given
-// width centred on the outline.
+// width centred on the outline (an even width reaches one pixel further to the right and down).
+// Every pixel is written once, so drawing twice in Invert mode restores the image. The dotted
+// pen walks the perimeter clockwise from the top-left corner; it applies to width 1 only.
 void DrawRectOutline(TDIB& image, int x0, int y0, int x1, int y1, uint8_t index, PenMode mode,
                      int penWidth = 1, bool dotted = false);
 
@@ -38,8 +40,11 @@ void DrawRectOutline(TDIB& image, int x0, int y0, int x1, int y1, uint8_t index,
 std::vector<uint8_t> EllipseMask(int w, int h, bool filled);
 
 // Nearest-pixel stretched copy of the source rectangle (sx, sy, sw, sh) onto the destination
-// rectangle (dx, dy, dw, dh) of two 8-bit images. A negative dw or dh mirrors the copy.
-void StretchCopy(const TDIB& src, int sx, int sy, int sw, int sh, TDIB& dst, int dx, int dy,
-                 int dw, int dh);
+// rectangle (dx, dy, dw, dh) of two 8-bit images. A negative dw or dh mirrors the copy: the
+// destination then runs from dx leftward to dx + dw (exclusive), so (w - 1, 0, -w, h) mirrors
+// into the w x h rectangle at the origin. Each destination pixel takes the source pixel under its
+// centre; pixels that fall outside either image are skipped.
+void StretchCopy(const TDIB& src, int sx, int sy, int sw, int sh, TDIB& dst, int dx, int dy, int dw,
+                 int dh);
 
 } // namespace vallo

@@ -76,7 +76,8 @@ std::vector<uint8_t> MakeBmp(int width, int height, int bits, uint32_t compressi
     Put(out, uint32_t(bits), 2);
     Put(out, compression, 4);
     Put(out, uint32_t(pixels.size()), 4);
-    Put(out, 0, 8);
+    Put(out, 0, 4); // pixels per metre
+    Put(out, 0, 4);
     Put(out, uint32_t(colors.size()), 4);
     Put(out, 0, 4);
     for (uint32_t c : colors)

@@ -1,0 +1,103 @@
+#include "image/ColorReducer.h"
+
+#include <cmath>
+#include <gtest/gtest.h>
+
+using namespace vallo;
+
+namespace {
+
+uint32_t PaletteRgb(const TDIB& image, int x, int y) {
+    const RGBQuad q = image.ColorTable()[image.Pixel(x, y)];
+    return uint32_t(q.rgbRed) << 16 | uint32_t(q.rgbGreen) << 8 | q.rgbBlue;
+}
+
+} // namespace
+
+TEST(ColorReducer, IndexedPicturesKeepIndicesAndPalette) {
+    TDIB four(5, 3, 4);
+    for (int i = 0; i < 256; ++i)
+        four.ColorTable()[i] = RGBQuad{uint8_t(i), 1, 2, 0}; // beyond 16: left-overs
+    for (int y = 0; y < 3; ++y)
+        for (int x = 0; x < 5; ++x)
+            four.SetPixel(x, y, uint32_t(x + 5 * y));
+    const TDIB out = ReduceTo256(four);
+    ASSERT_EQ(out.BitCount(), 8);
+    ASSERT_EQ(out.Width(), 5);
+    for (int y = 0; y < 3; ++y)
+        for (int x = 0; x < 5; ++x)
+            EXPECT_EQ(out.Pixel(x, y), uint32_t(x + 5 * y));
+    for (int i = 0; i < 256; ++i)
+        EXPECT_EQ(out.ColorTable()[i], i < 16 ? four.ColorTable()[i] : RGBQuad{}) << i;
+
+    TDIB eight(3, 1, 8);
+    eight.SetPixel(2, 0, 200);
+    eight.ColorTable()[200] = RGBQuad{9, 8, 7, 0};
+    const TDIB same = ReduceTo256(eight);
+    EXPECT_EQ(same.Pixel(2, 0), 200u);
+    EXPECT_EQ(same.ColorTable(), eight.ColorTable());
+}
+
+TEST(ColorReducer, AtMost256ColoursMapExactly) {
+    TDIB picture(64, 8, 24); // 256 distinct colours, each used twice
+    for (int y = 0; y < 8; ++y)
+        for (int x = 0; x < 64; ++x) {
+            const uint32_t n = uint32_t((x + 64 * y) % 256);
+            picture.SetPixel(x, y, n * 0x010307u & 0xFFFFFF);
+        }
+    const TDIB out = ReduceTo256(picture);
+    ASSERT_EQ(out.BitCount(), 8);
+    for (int y = 0; y < 8; ++y)
+        for (int x = 0; x < 64; ++x) {
+            // A 24-bit pixel value reads as 0x00RRGGBB.
+            ASSERT_EQ(PaletteRgb(out, x, y), picture.Pixel(x, y)) << x << "," << y;
+        }
+    // Colours are listed in order of first appearance.
+    EXPECT_EQ(out.Pixel(0, 0), 0u);
+    EXPECT_EQ(out.Pixel(63, 3), 255u);
+}
+
+TEST(ColorReducer, RgbaAlphaIsDroppedAndStrideHonoured) {
+    // 2 x 2 with 3 bytes of padding per row; alpha varies but plays no part.
+    const uint8_t rgba[] = {255, 0, 0, 0,   0, 255, 0, 128, 9, 9, 9, //
+                            255, 0, 0, 255, 1, 2,   3, 7,   9, 9, 9};
+    const TDIB out = ReduceRgbaTo256(rgba, 2, 2, 11);
+    EXPECT_EQ(PaletteRgb(out, 0, 0), 0xFF0000u);
+    EXPECT_EQ(PaletteRgb(out, 1, 0), 0x00FF00u);
+    EXPECT_EQ(PaletteRgb(out, 0, 1), 0xFF0000u);
+    EXPECT_EQ(PaletteRgb(out, 1, 1), 0x010203u);
+    EXPECT_EQ(out.ColorTable()[3], RGBQuad{});
+    EXPECT_THROW(ReduceRgbaTo256(rgba, 2, 2, 7), DibError);
+    EXPECT_THROW(ReduceRgbaTo256(nullptr, 2, 2, 8), DibError);
+    EXPECT_TRUE(ReduceRgbaTo256(rgba, 0, 2, 8).Empty());
+}
+
+TEST(ColorReducer, ManyColoursAreQuantisedWithSmallError) {
+    // 1000 x 4 gradient with 1000 distinct colours.
+    const int width = 1000, height = 4;
+    std::vector<uint8_t> rgba(size_t(width) * height * 4);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) {
+            uint8_t* p = &rgba[(size_t(y) * width + x) * 4];
+            p[0] = uint8_t(x * 255 / 999);
+            p[1] = uint8_t(x % 4 * 60);
+            p[2] = uint8_t(255 - x * 255 / 999);
+            p[3] = 255;
+        }
+    const TDIB out = ReduceRgbaTo256(rgba.data(), width, height, width * 4);
+    ASSERT_EQ(out.BitCount(), 8);
+    ASSERT_EQ(out.Width(), width);
+    double total = 0;
+    int worst = 0;
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) {
+            const uint8_t* p = &rgba[(size_t(y) * width + x) * 4];
+            const uint32_t c = PaletteRgb(out, x, y);
+            const int d = std::abs(int(c >> 16) - p[0]) + std::abs(int((c >> 8) & 0xFF) - p[1]) +
+                          std::abs(int(c & 0xFF) - p[2]);
+            total += d;
+            worst = std::max(worst, d);
+        }
+    EXPECT_LT(total / (width * height), 6.0);
+    EXPECT_LT(worst, 40);
+}

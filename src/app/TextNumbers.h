@@ -1,0 +1,11 @@
+#pragma once
+
+#include <string>
+
+namespace vallo {
+
+// Decimal integer conversion as the edit boxes use it: optional sign, digits only, no blanks;
+// anything else (or a value outside the 32-bit range) gives the default.
+int StrToIntDef(const std::string& text, int defaultValue);
+
+} // namespace vallo

@@ -1,0 +1,181 @@
+#include "views/LupeMouse.h"
+
+#include <gtest/gtest.h>
+#include <memory>
+
+#include "app/EditorState.h"
+#include "app/StateRoutines.h"
+#include "draw/ColorTables.h"
+#include "draw/ToolChoice.h"
+#include "draw/Undo.h"
+
+using namespace vallo;
+
+namespace {
+
+struct CursorRecorder : ViewHooks {
+    int hides = 0;
+    int shows = 0;
+    int paletteRepaints = 0;
+    void HideCursor() override { ++hides; }
+    void ShowCursor() override { ++shows; }
+    void RepaintPalette() override { ++paletteRepaints; }
+};
+
+// A 64 x 64 document with a grey ramp palette, the cell 32 x 32 at (32, 0), zoom 8, and a
+// magnifier large enough to show the whole cell.
+std::unique_ptr<EditorState> MakeEditor(ViewHooks* hooks = nullptr) {
+    auto s = std::make_unique<EditorState>();
+    if (hooks)
+        s->Hooks = hooks;
+    s->MainImage.SetSize(64, 64, 8);
+    for (int i = 0; i < 256; ++i)
+        s->MainImage.ColorTable()[size_t(i)] = {uint8_t(i), uint8_t(i), uint8_t(i), 0};
+    s->LupeClientWidth = s->LupeClientHeight = 4096;
+    ApplyImageSize(*s);
+    s->LupeStepX = s->LupeStepY = 8;
+    s->CharLeft = 32;
+    InitUndo(*s, 31);
+    return s;
+}
+
+int View(int cell) { return cell * 8 + 3; }
+
+uint32_t CellPixel(const EditorState& s, int cx, int cy) {
+    return s.MainImage.Pixel(s.CharLeft + cx, s.CharTop + cy);
+}
+
+} // namespace
+
+TEST(LupeMouse, PenStrokeWritesTheSegmentAndOneUndoStep) {
+    auto s = MakeEditor();
+    s->DrawColor = 5;
+    LupeBoxMouseDown(*s, MouseButton::Left, View(2), View(3), false);
+    LupeBoxMouseMove(*s, View(6), View(3), false);
+    LupeBoxMouseUp(*s, MouseButton::Left, View(6), View(3), false);
+    for (int y = 0; y < 64; ++y)
+        for (int x = 0; x < 64; ++x) {
+            const bool inStroke = y == 3 && x >= 34 && x <= 38;
+            ASSERT_EQ(s->MainImage.Pixel(x, y), inStroke ? 5u : 0u) << x << "," << y;
+        }
+    // The magnified square of cell (4, 3), inside the grid line, shows the new colour.
+    for (int y = 3 * 8 + 1; y < 4 * 8; ++y)
+        for (int x = 4 * 8 + 1; x < 5 * 8; ++x)
+            ASSERT_EQ(s->LupeImage.Pixel(x, y), 5u);
+    EXPECT_EQ(UndoCaption(*s), "Undo 1");
+    EXPECT_FALSE(s->Drawing);
+    Undo(*s);
+    EXPECT_EQ(CellPixel(*s, 4, 3), 0u);
+}
+
+TEST(LupeMouse, CursorHidesAreBalancedAfterAStroke) {
+    CursorRecorder hooks;
+    auto s = MakeEditor(&hooks);
+    LupeBoxMouseDown(*s, MouseButton::Left, View(1), View(1), false);
+    LupeBoxMouseMove(*s, View(9), View(1), false);
+    EXPECT_GT(hooks.hides, hooks.shows) << "the cursor stays hidden while drawing";
+    LupeIdle(*s);
+    LupeBoxMouseMove(*s, View(12), View(2), false);
+    LupeBoxMouseUp(*s, MouseButton::Left, View(12), View(2), false);
+    EXPECT_EQ(hooks.hides, hooks.shows);
+}
+
+TEST(LupeMouse, LinePreviewCommitAndCancel) {
+    auto s = MakeEditor();
+    btToolClick(*s, 1);
+    s->DrawColor = 9;
+    const TDIB lupeBefore = s->LupeImage;
+    LupeBoxMouseDown(*s, MouseButton::Left, View(1), View(1), false);
+    LupeBoxMouseUp(*s, MouseButton::Left, View(1), View(1), false);
+    EXPECT_TRUE(s->Drawing) << "releasing between the clicks keeps the anchor";
+    LupeBoxMouseMove(*s, View(5), View(1), false);
+    EXPECT_EQ(CellPixel(*s, 3, 1), 0u) << "the preview never reaches the document";
+    for (int y = 0; y < s->LupeImage.Height(); ++y)
+        ASSERT_EQ(0, std::memcmp(s->LupeImage.ScanLine(y), lupeBefore.ScanLine(y),
+                                 size_t(s->LupeImage.Width())))
+            << "the preview is taken back from the magnified buffer";
+    LupeBoxMouseDown(*s, MouseButton::Right, View(5), View(1), false);
+    EXPECT_FALSE(s->Drawing);
+    EXPECT_EQ(UndoCaption(*s), "Undo 0");
+    // A new pair of clicks draws the line.
+    LupeBoxMouseDown(*s, MouseButton::Left, View(1), View(1), false);
+    LupeBoxMouseDown(*s, MouseButton::Left, View(5), View(1), false);
+    for (int x = 0; x < 8; ++x)
+        EXPECT_EQ(CellPixel(*s, x, 1), (x >= 1 && x <= 5) ? 9u : 0u);
+    EXPECT_EQ(UndoCaption(*s), "Undo 1");
+}
+
+TEST(LupeMouse, ChoosingAnotherToolAbandonsTheAnchor) {
+    auto s = MakeEditor();
+    btToolClick(*s, 4);
+    LupeBoxMouseDown(*s, MouseButton::Left, View(1), View(1), false);
+    btToolClick(*s, 1);
+    LupeBoxMouseDown(*s, MouseButton::Left, View(3), View(3), false);
+    EXPECT_TRUE(s->Drawing);
+    EXPECT_EQ(s->AnchorX, 3) << "the second click starts a new line";
+    EXPECT_EQ(UndoCaption(*s), "Undo 0");
+}
+
+TEST(LupeMouse, FillAndNoStepWhenTheColourIsAlreadyThere) {
+    auto s = MakeEditor();
+    btToolClick(*s, 6);
+    s->DrawColor = 7;
+    LupeBoxMouseDown(*s, MouseButton::Left, View(0), View(0), false);
+    for (int y = 0; y < 32; ++y)
+        for (int x = 0; x < 32; ++x)
+            ASSERT_EQ(CellPixel(*s, x, y), 7u);
+    EXPECT_EQ(s->MainImage.Pixel(31, 0), 0u) << "the fill stays inside the cell";
+    LupeBoxMouseDown(*s, MouseButton::Left, View(4), View(4), false);
+    EXPECT_EQ(UndoCaption(*s), "Undo 1");
+}
+
+TEST(LupeMouse, PickIgnoresForbiddenColoursWithEveryTool) {
+    auto s = MakeEditor();
+    s->MainImage.SetPixel(32 + 1, 1, 40);
+    s->MainImage.SetPixel(32 + 2, 1, 41);
+    s->ForbiddenFlags[41] = kForbidden;
+    for (int tool : {0, 1, 6}) {
+        btToolClick(*s, tool);
+        s->DrawColor = 3;
+        LupeBoxMouseDown(*s, MouseButton::Right, View(2), View(1), false);
+        LupeBoxMouseUp(*s, MouseButton::Right, View(2), View(1), false);
+        EXPECT_EQ(s->DrawColor, 3) << tool;
+        LupeBoxMouseDown(*s, MouseButton::Right, View(1), View(1), false);
+        EXPECT_EQ(s->DrawColor, 40) << tool;
+        // Dragging picks along the way, but never outside the cell.
+        LupeBoxMouseMove(*s, View(5), View(5), false);
+        EXPECT_EQ(s->DrawColor, 0) << tool;
+        LupeBoxMouseMove(*s, -50, View(1), false);
+        EXPECT_EQ(s->DrawColor, 0) << tool;
+        LupeBoxMouseUp(*s, MouseButton::Right, View(1), View(1), false);
+    }
+    EXPECT_EQ(UndoCaption(*s), "Undo 0");
+}
+
+TEST(LupeMouse, CaptionShowsCellCoordinatesTruncatedTowardZero) {
+    auto s = MakeEditor();
+    EXPECT_EQ(LupeBoxMouseMove(*s, -3, 20, false), "ルーペ [X=0:Y=2]");
+    EXPECT_EQ(LupeBoxMouseMove(*s, -8, 0, false), "ルーペ [X=-1:Y=0]");
+    s->LayerActive = true;
+    EXPECT_EQ(LupeBoxMouseMove(*s, 16, 8, false), "ルーペ [X=2:Y=1] レイヤー作動中");
+}
+
+TEST(LupeMouse, ZoomBoxAcceptsWholeHundredsWithinLimits) {
+    auto s = MakeEditor();
+    EXPECT_TRUE(BaiBoxChange(*s, "300%"));
+    EXPECT_EQ(s->Magnification, 3);
+    EXPECT_EQ(s->LupeImage.Width(), 96);
+    EXPECT_EQ(s->LupeMinSize, 102);
+    for (const char* text : {"250%", "50%", "6000%", "abc%", "300", "%", "-300%"}) {
+        EXPECT_FALSE(BaiBoxChange(*s, text)) << text;
+        EXPECT_EQ(s->Magnification, 3) << text;
+    }
+    EXPECT_TRUE(BaiBoxChange(*s, "5000%"));
+    EXPECT_EQ(s->LupeImage.Width(), 32 * 50);
+    // A magnified cell beyond the buffer limit is refused like any invalid entry.
+    s->MainImage.SetSize(1024, 1024, 8);
+    s->CharWidth = s->CharHeight = 512;
+    EXPECT_FALSE(BaiBoxChange(*s, "4000%"));
+    EXPECT_EQ(s->Magnification, 50);
+    EXPECT_EQ(ZoomText(12), "1200%");
+}

@@ -1,6 +1,7 @@
 #include "views/LupeMouse.h"
 
 #include <gtest/gtest.h>
+#include <cstring>
 #include <memory>
 
 #include "app/EditorState.h"

@@ -33,8 +33,9 @@ TEST(ColorTables, BlendDiagonalAndNeverTheLowerPixel) {
     for (int i = 0; i < 256; ++i) {
         EXPECT_EQ(t.BlendTable[size_t(i)][size_t(i)], i);
         for (int j = 0; j < 256; ++j)
-            if (i != j)
+            if (i != j) {
                 EXPECT_NE(t.BlendTable[size_t(i)][size_t(j)], i) << i << "," << j;
+            }
     }
     // Greys 102 and 103 blend to the cube's 102: over 102 the upper colour is taken instead.
     EXPECT_EQ(t.BlendTable[102][103], 103);
@@ -63,8 +64,9 @@ TEST(ColorTables, ForbiddenEntriesAreSubstitutedInEveryMergeTable) {
             EXPECT_NE(g.AddTable[a][b] % 3, 0);
             EXPECT_NE(g.SubtractTable[a][b] % 3, 0);
             EXPECT_NE(g.MultiplyTable[a][b] % 3, 0);
-            if (a != b && grey->ForbiddenFlags[a] == 0 && grey->ForbiddenFlags[b] == 0)
+            if (a != b && grey->ForbiddenFlags[a] == 0 && grey->ForbiddenFlags[b] == 0) {
                 EXPECT_NE(g.BlendTable[a][b] % 3, 0);
+            }
         }
 }
 

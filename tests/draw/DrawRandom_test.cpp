@@ -1,0 +1,203 @@
+#include "DrawFixture.h"
+#include "draw/FloodFill.h"
+#include "draw/Shapes.h"
+#include "draw/Undo.h"
+
+#include <gtest/gtest.h>
+#include <random>
+
+using namespace vallo;
+using namespace vallo::testing;
+
+namespace {
+
+struct DocumentState {
+    int Width = 0;
+    int Height = 0;
+    std::vector<uint8_t> Pixels;
+    ColorTableArray Palette{};
+    bool operator==(const DocumentState&) const = default;
+};
+
+DocumentState Take(const EditorState& s) {
+    return {s.MainImage.Width(), s.MainImage.Height(), PixelsOf(s.MainImage),
+            s.MainImage.ColorTable()};
+}
+
+class RandomSession {
+public:
+    explicit RandomSession(unsigned seed) : rng_(seed), s_(MakeEditor(true)) {
+        for (int i : {5, 34, 77, 128, 200, 201, 202})
+            s_->ForbiddenFlags[size_t(i)] = kForbidden;
+        PropagatePalette(*s_);
+        InitUndo(*s_, 5000);
+        for (int y = 0; y < s_->MainImage.Height(); ++y)
+            for (int x = 0; x < s_->MainImage.Width(); ++x)
+                s_->MainImage.SetPixel(x, y, Allowed(Pick(0, 255)));
+        states_.push_back(Take(*s_));
+    }
+
+    void Step() {
+        const int roll = Pick(0, 99);
+        if (roll < 30)
+            Stroke();
+        else if (roll < 45)
+            Shape();
+        else if (roll < 52)
+            Fill();
+        else if (roll < 54)
+            PaletteEdit();
+        else if (roll < 56)
+            SizeChange();
+        else if (roll < 60)
+            MoveCell();
+        else if (roll < 82)
+            StepBack();
+        else
+            StepForward();
+    }
+
+    void UndoEverything() {
+        while (CanUndo(*s_))
+            StepBack();
+        EXPECT_EQ(cursor_, 0u);
+        EXPECT_TRUE(Take(*s_) == states_[0]);
+    }
+
+private:
+    int Pick(int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng_); }
+    uint8_t Allowed(int index) {
+        while (s_->ForbiddenFlags[size_t(index)] == kForbidden)
+            index = (index + 1) % 256;
+        return uint8_t(index);
+    }
+    void RandomPenAndModes() {
+        SelectPen(*s_, Pick(0, 19) < 12 ? Pick(0, 3) : Pick(0, 19));
+        s_->MergeMode = Pick(0, 4);
+        s_->DitherMode = Pick(0, 2);
+        s_->DrawColor = Allowed(Pick(0, 255));
+        s_->TransColor = uint8_t(Pick(0, 255));
+        s_->LupeOverhang = Pick(0, 3) != 0;
+        s_->LupeScrollX = Pick(0, 30);
+        s_->LupeScrollY = Pick(0, 30);
+        s_->LupeClientWidth = Pick(0, 80);
+        s_->LupeClientHeight = Pick(0, 80);
+    }
+    int Coord() { return Pick(-6, 22); }
+    void PushCell() {
+        PushUndo(*s_, s_->CharLeft, s_->CharTop, s_->CharLeft + s_->CharWidth - 1,
+                 s_->CharTop + s_->CharHeight - 1, false, false);
+    }
+    // Every pixel a drawing changed must hold an allowed index.
+    void CheckNothingForbiddenWritten(const std::vector<uint8_t>& before) {
+        const std::vector<uint8_t> after = PixelsOf(s_->MainImage);
+        for (size_t i = 0; i < after.size(); ++i)
+            if (after[i] != before[i])
+                ASSERT_NE(s_->ForbiddenFlags[after[i]], kForbidden) << "index " << int(after[i]);
+    }
+    void Record() {
+        states_.resize(cursor_ + 1);
+        states_.push_back(Take(*s_));
+        ++cursor_;
+    }
+    void Stroke() {
+        RandomPenAndModes();
+        const auto before = PixelsOf(s_->MainImage);
+        PushCell();
+        int x = Coord(), y = Coord();
+        PlotPen(*s_, x, y);
+        for (int n = Pick(0, 5); n > 0; --n) {
+            const int nx = Coord(), ny = Coord();
+            DrawLine(*s_, x, y, nx, ny);
+            x = nx, y = ny;
+        }
+        ClearStrokeMask(*s_);
+        CheckNothingForbiddenWritten(before);
+        Record();
+    }
+    void Shape() {
+        RandomPenAndModes();
+        const int tool = Pick(1, 5);
+        const int x0 = Coord(), y0 = Coord(), x1 = Coord(), y1 = Coord();
+        // A preview first: it must leave the document alone.
+        const auto before = PixelsOf(s_->MainImage);
+        s_->PreviewDrawing = true;
+        SavePreviewRegion(*s_, x0, y0, x1, y1, s_->PenOffset, s_->PenSize);
+        DrawToolShape(*s_, tool, x0, y0, x1, y1);
+        ClearStrokeMask(*s_);
+        RestorePreviewRegion(*s_);
+        s_->PreviewDrawing = false;
+        ASSERT_EQ(PixelsOf(s_->MainImage), before);
+        PushCell();
+        DrawToolShape(*s_, tool, x0, y0, x1, y1);
+        ClearStrokeMask(*s_);
+        CheckNothingForbiddenWritten(before);
+        Record();
+    }
+    void Fill() {
+        s_->DrawColor = Allowed(Pick(0, 255));
+        s_->DitherMode = Pick(0, 2);
+        const int x = Pick(0, 15), y = Pick(0, 15);
+        if (CellPixel(*s_, x, y) == s_->DrawColor)
+            return;
+        PushCell();
+        FloodFillCell(*s_, x, y);
+        Record();
+    }
+    void PaletteEdit() {
+        PushUndo(*s_, 0, 0, 0, 0, false, true);
+        for (int n = Pick(1, 8); n > 0; --n)
+            s_->MainImage.ColorTable()[size_t(Pick(0, 255))] = {
+                uint8_t(Pick(0, 255)), uint8_t(Pick(0, 255)), uint8_t(Pick(0, 255)), 0};
+        PropagatePalette(*s_);
+        Record();
+    }
+    void SizeChange() {
+        PushUndo(*s_, 0, 0, s_->MainImage.Width() - 1, s_->MainImage.Height() - 1, true, false);
+        s_->MainImage.SetSize(Pick(16, 48), Pick(16, 48), 8);
+        const uint8_t base = Allowed(Pick(0, 255));
+        for (int y = 0; y < s_->MainImage.Height(); ++y)
+            for (int x = 0; x < s_->MainImage.Width(); ++x)
+                s_->MainImage.SetPixel(x, y, Allowed((base + x * y) % 256));
+        ApplyImageSize(*s_);
+        Record();
+    }
+    void MoveCell() {
+        s_->CharLeft = Pick(0, s_->MainImage.Width() - s_->CharWidth);
+        s_->CharTop = Pick(0, s_->MainImage.Height() - s_->CharHeight);
+    }
+    void StepBack() {
+        if (!CanUndo(*s_))
+            return;
+        Undo(*s_);
+        --cursor_;
+        ASSERT_TRUE(Take(*s_) == states_[cursor_]) << "after undo to " << cursor_;
+        ASSERT_EQ(s_->PaletteQuads, s_->MainImage.ColorTable());
+    }
+    void StepForward() {
+        if (!CanRedo(*s_))
+            return;
+        Redo(*s_);
+        ++cursor_;
+        ASSERT_TRUE(Take(*s_) == states_[cursor_]) << "after redo to " << cursor_;
+    }
+
+    std::mt19937 rng_;
+    std::unique_ptr<EditorState> s_;
+    std::vector<DocumentState> states_;
+    size_t cursor_ = 0;
+};
+
+} // namespace
+
+TEST(DrawRandom, EveryStepUndoesAndRedoesByteForByte) {
+    for (unsigned seed : {1u, 2u}) {
+        RandomSession session(seed);
+        for (int i = 0; i < 1500; ++i) {
+            session.Step();
+            if (::testing::Test::HasFatalFailure())
+                return;
+        }
+        session.UndoEverything();
+    }
+}

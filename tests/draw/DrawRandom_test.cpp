@@ -92,8 +92,9 @@ private:
     void CheckNothingForbiddenWritten(const std::vector<uint8_t>& before) {
         const std::vector<uint8_t> after = PixelsOf(s_->MainImage);
         for (size_t i = 0; i < after.size(); ++i)
-            if (after[i] != before[i])
+            if (after[i] != before[i]) {
                 ASSERT_NE(s_->ForbiddenFlags[after[i]], kForbidden) << "index " << int(after[i]);
+            }
     }
     void Record() {
         states_.resize(cursor_ + 1);

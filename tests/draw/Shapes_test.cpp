@@ -1,5 +1,6 @@
 #include "DrawFixture.h"
 #include "draw/Shapes.h"
+#include "image/Canvas.h"
 
 #include <gtest/gtest.h>
 #include <set>
@@ -173,4 +174,21 @@ TEST(PreviewRegion, SavesAndRestoresTheShapeArea) {
         RestorePreviewRegion(*s);
         EXPECT_EQ(PixelsOf(s->LupeImage), before);
     }
+}
+
+// The committed ellipse plots exactly the pixels of the image primitive's ellipse mask.
+TEST(DrawEllipse, MatchesTheSharedEllipseMask) {
+    auto s = MakeEditor();
+    s->DrawColor = 1;
+    for (int w = 1; w <= 16; ++w)
+        for (int h = 1; h <= 16; ++h)
+            for (bool filled : {false, true}) {
+                FillImage(s->MainImage, 0);
+                DrawEllipse(*s, 0, 0, w - 1, h - 1, filled);
+                const std::vector<uint8_t> mask = EllipseMask(w, h, filled);
+                for (int y = 0; y < h; ++y)
+                    for (int x = 0; x < w; ++x)
+                        ASSERT_EQ(CellPixel(*s, x, y), mask[size_t(y * w + x)])
+                            << w << "x" << h << " at " << x << "," << y;
+            }
 }

@@ -1,0 +1,101 @@
+#include "palette/PaletteCommands.h"
+#include "support/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+using namespace vallo;
+
+namespace {
+
+struct PaletteCommandsTest : ::testing::Test {
+    EditorState s;
+    vallo::test::RecordingHooks hooks;
+    void SetUp() override {
+        s.Hooks = &hooks;
+        s.MainImage.SetSize(64, 48, 8);
+        for (int y = 0; y < 48; ++y)
+            for (int x = 0; x < 64; ++x)
+                s.MainImage.SetPixel(x, y, uint32_t((x + y) % 6));
+        vallo::test::SetRampPalette(s);
+        s.CharWidth = s.CharHeight = 16;
+        s.CharLeft = 16;
+        s.CharTop = 32;
+    }
+};
+
+} // namespace
+
+TEST_F(PaletteCommandsTest, ReplaceTouchesOnlyTheEditedCell) {
+    s.TransColor = 2;
+    s.DrawColor = 5;
+    const TDIB before = s.MainImage;
+    ReplaceTransWithDrawColor(s);
+    for (int y = 0; y < 48; ++y)
+        for (int x = 0; x < 64; ++x) {
+            const bool inCell = x >= 16 && x < 32 && y >= 32 && y < 48;
+            const uint32_t old = before.Pixel(x, y);
+            ASSERT_EQ(s.MainImage.Pixel(x, y), inCell && old == 2 ? 5u : old) << x << "," << y;
+        }
+    EXPECT_EQ(hooks.Count("RepaintOverview"), 1);
+}
+
+TEST_F(PaletteCommandsTest, CopyDrawColourKeepsReservedByte) {
+    s.DrawColor = 9;
+    s.TransColor = 4;
+    s.MainImage.ColorTable()[4].rgbReserved = 7;
+    CopyDrawColorToTransColor(s);
+    const RGBQuad q = s.MainImage.ColorTable()[4];
+    EXPECT_EQ(q.rgbRed, 9);
+    EXPECT_EQ(q.rgbGreen, 246);
+    EXPECT_EQ(q.rgbBlue, 27);
+    EXPECT_EQ(q.rgbReserved, 7);
+    EXPECT_EQ(s.PaletteQuads[4].rgbRed, 9);
+}
+
+TEST_F(PaletteCommandsTest, SwapRemapsPixelsSoThePictureLooksTheSame) {
+    s.DrawColor = 1;
+    s.TransColor = 3;
+    s.ForbiddenFlags[3] = kForbidden;
+    const TDIB before = s.MainImage;
+    SwapDrawAndTransColors(s);
+    for (int y = 0; y < 48; ++y)
+        for (int x = 0; x < 64; ++x) {
+            const uint32_t old = before.Pixel(x, y);
+            const uint32_t now = s.MainImage.Pixel(x, y);
+            ASSERT_EQ(now, old == 1 ? 3u : old == 3 ? 1u : old);
+            const RGBQuad a = before.ColorTable()[old];
+            const RGBQuad b = s.MainImage.ColorTable()[now];
+            ASSERT_EQ(a, b);
+        }
+    EXPECT_EQ(s.DrawColor, 1);
+    EXPECT_EQ(s.TransColor, 3);
+    EXPECT_EQ(s.ForbiddenFlags[3], kForbidden); // marks stay with their index
+    EXPECT_EQ(hooks.Count("RedrawPaletteImage"), 1);
+}
+
+TEST_F(PaletteCommandsTest, SwapOfOneColourChangesNothingButIsRecorded) {
+    s.DrawColor = s.TransColor = 2;
+    const TDIB before = s.MainImage;
+    s.Modified = false;
+    const bool records = vallo::test::UndoRecords();
+    if (records)
+        InitUndo(s, 4);
+    SwapDrawAndTransColors(s);
+    EXPECT_EQ(s.MainImage.ColorTable(), before.ColorTable());
+    EXPECT_EQ(
+        std::vector<uint8_t>(s.MainImage.Bits(), s.MainImage.Bits() + s.MainImage.StoreSize()),
+        std::vector<uint8_t>(before.Bits(), before.Bits() + before.StoreSize()));
+    EXPECT_TRUE(s.Modified);
+    if (records) {
+        EXPECT_EQ(s.Undo.UndoDepth, 1);
+    }
+}
+
+TEST_F(PaletteCommandsTest, ClearForbiddenIsNoDocumentChange) {
+    s.ForbiddenFlags.fill(kForbidden);
+    s.Modified = false;
+    ClearForbiddenColors(s);
+    EXPECT_EQ(s.ForbiddenFlags, (std::array<int32_t, 256>{}));
+    EXPECT_FALSE(s.Modified);
+    EXPECT_EQ(hooks.Count("RedrawPaletteImage"), 1);
+}

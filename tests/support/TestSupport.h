@@ -1,0 +1,83 @@
+#pragma once
+
+#include "app/EditorState.h"
+#include "app/ViewHooks.h"
+#include "draw/Undo.h"
+
+#include <atomic>
+#include <filesystem>
+#include <map>
+#include <string>
+#include <unistd.h>
+
+namespace vallo::test {
+
+// A fresh folder under the system's temporary folder, removed again at the end of the test.
+class TempDir {
+public:
+    TempDir() {
+        static std::atomic<int> counter{0};
+        path_ = std::filesystem::temp_directory_path() /
+                ("vallo-test-" + std::to_string(::getpid()) + "-" + std::to_string(counter++));
+        std::filesystem::remove_all(path_);
+        std::filesystem::create_directories(path_);
+    }
+    ~TempDir() {
+        std::error_code ec;
+        std::filesystem::remove_all(path_, ec);
+    }
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+
+    // The folder with a trailing "/", as AppDir is kept.
+    std::string Dir() const { return path_.string() + "/"; }
+
+private:
+    std::filesystem::path path_;
+};
+
+// Counts what the core asked of the windows.
+class RecordingHooks : public ViewHooks {
+public:
+    std::map<std::string, int> Calls;
+    std::string Title;
+
+    void SetTitle(const std::string& title) override {
+        Title = title;
+        ++Calls["SetTitle"];
+    }
+    void SetRecentFileCaptions() override { ++Calls["SetRecentFileCaptions"]; }
+    void RepaintOverview() override { ++Calls["RepaintOverview"]; }
+    void RepaintLupe() override { ++Calls["RepaintLupe"]; }
+    void RedrawPaletteImage() override { ++Calls["RedrawPaletteImage"]; }
+    void RepaintPalette() override { ++Calls["RepaintPalette"]; }
+    void PaletteResize() override { ++Calls["PaletteResize"]; }
+    void RedrawExtendedView() override { ++Calls["RedrawExtendedView"]; }
+    void RepaintTiledView() override { ++Calls["RepaintTiledView"]; }
+    int Count(const std::string& name) const {
+        const auto it = Calls.find(name);
+        return it == Calls.end() ? 0 : it->second;
+    }
+};
+
+// True once the undo history records steps (it may still be a stand-in in this build).
+inline bool UndoRecords() {
+    EditorState probe;
+    probe.MainImage.SetSize(8, 8, 8);
+    InitUndo(probe, 4);
+    PushUndo(probe, 0, 0, 0, 0, false, true);
+    return probe.Undo.UndoDepth > 0;
+}
+
+// A palette where entry i is (i, 255 - i, i * 3 mod 256), propagated.
+inline void SetRampPalette(EditorState& s);
+
+} // namespace vallo::test
+
+#include "app/StateRoutines.h"
+
+inline void vallo::test::SetRampPalette(EditorState& s) {
+    for (int i = 0; i < 256; ++i)
+        s.MainImage.ColorTable()[size_t(i)] = {uint8_t(i * 3), uint8_t(255 - i), uint8_t(i), 0};
+    PropagatePalette(s);
+}

@@ -1,0 +1,195 @@
+#include "image/Canvas.h"
+#include "palette/PaletteGrid.h"
+#include "palette/PaletteWindowSize.h"
+#include "support/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+using namespace vallo;
+
+namespace {
+
+struct PaletteGridTest : ::testing::Test {
+    EditorState s;
+    vallo::test::RecordingHooks hooks;
+    void SetUp() override {
+        s.Hooks = &hooks;
+        vallo::test::SetRampPalette(s);
+        ResizePaletteImage(s);
+    }
+    // Centre of the cell of an index in the default 16 x 16 grid of 16-pixel cells.
+    static int X(int i) { return i % 16 * 16 + 8; }
+    static int Y(int i) { return i / 16 * 16 + 8; }
+    void ShiftDrag(const std::vector<int>& cells) {
+        PaleBoxMouseDown(s, MouseButton::Left, X(cells[0]), Y(cells[0]), true);
+        for (size_t k = 1; k < cells.size(); ++k)
+            PaleBoxMouseMove(s, X(cells[k]), Y(cells[k]));
+        PaleBoxMouseUp(s, MouseButton::Left, X(cells.back()), Y(cells.back()));
+    }
+};
+
+} // namespace
+
+TEST_F(PaletteGridTest, LeftClickNeverPicksAForbiddenCellRightClickDoes) {
+    s.ForbiddenFlags[20] = kForbidden;
+    s.DrawColor = 3;
+    PaleBoxMouseDown(s, MouseButton::Left, X(20), Y(20), false);
+    PaleBoxMouseUp(s, MouseButton::Left, X(20), Y(20));
+    EXPECT_EQ(s.DrawColor, 3);
+    PaleBoxMouseDown(s, MouseButton::Right, X(20), Y(20), false);
+    PaleBoxMouseUp(s, MouseButton::Right, X(20), Y(20));
+    EXPECT_EQ(s.TransColor, 20);
+    PaleBoxMouseDown(s, MouseButton::Middle, X(21), Y(21), false);
+    PaleBoxMouseUp(s, MouseButton::Middle, X(21), Y(21));
+    EXPECT_EQ(s.TransColor, 21);
+    EXPECT_EQ(s.PaleDragMode, 2);
+    EXPECT_GE(hooks.Count("RepaintPalette"), 4);
+}
+
+TEST_F(PaletteGridTest, ShiftDragTogglesEachCellOncePerDrag) {
+    s.DrawColor = 0;
+    ShiftDrag({1, 2, 3, 2, 1, 2, 3});
+    for (int i : {1, 2, 3})
+        EXPECT_EQ(s.ForbiddenFlags[size_t(i)], kForbidden) << i;
+    EXPECT_EQ(s.ForbiddenFlags[4], 0);
+    EXPECT_TRUE(s.PalettePending);
+    EXPECT_TRUE(s.Modified);
+    EXPECT_FALSE(s.PaleForbidDrag);
+    EXPECT_EQ(s.PaleVisited, (std::array<uint8_t, 256>{}));
+    ShiftDrag({3, 2, 1, 2});
+    for (int i : {1, 2, 3})
+        EXPECT_EQ(s.ForbiddenFlags[size_t(i)], 0) << i;
+}
+
+TEST_F(PaletteGridTest, ShiftClickOnDrawColourMovesItToLowestAllowed) {
+    s.ForbiddenFlags[0] = kForbidden;
+    s.DrawColor = 7;
+    PaleBoxMouseDown(s, MouseButton::Left, X(7), Y(7), true);
+    EXPECT_EQ(s.ForbiddenFlags[7], kForbidden);
+    EXPECT_EQ(s.DrawColor, 1);
+    // Releasing over the forbidden cell does not pick it.
+    PaleBoxMouseUp(s, MouseButton::Left, X(7), Y(7));
+    EXPECT_EQ(s.DrawColor, 1);
+}
+
+TEST_F(PaletteGridTest, LeftDragSkipsForbiddenCellsAndEndsOnLastAllowed) {
+    s.ForbiddenFlags[5] = s.ForbiddenFlags[6] = kForbidden;
+    PaleBoxMouseDown(s, MouseButton::Left, X(4), Y(4), false);
+    PaleBoxMouseMove(s, X(5), Y(5));
+    EXPECT_EQ(s.DrawColor, 4);
+    PaleBoxMouseMove(s, X(6), Y(6));
+    PaleBoxMouseMove(s, X(7), Y(7));
+    PaleBoxMouseMove(s, X(6), Y(6));
+    PaleBoxMouseUp(s, MouseButton::Left, X(6), Y(6));
+    EXPECT_EQ(s.DrawColor, 7);
+}
+
+TEST_F(PaletteGridTest, DragsOutsideTheBoxKeepToTheBorderCells) {
+    PaleBoxMouseDown(s, MouseButton::Right, X(48), Y(48), false);
+    PaleBoxMouseMove(s, 5000, Y(48));
+    EXPECT_EQ(s.TransColor, 63);
+    PaleBoxMouseUp(s, MouseButton::Right, 5000, -300);
+    EXPECT_EQ(s.TransColor, 15);
+    PaleBoxMouseDown(s, MouseButton::Left, -10, 100000, false);
+    EXPECT_EQ(s.DrawColor, 240);
+    PaleBoxMouseUp(s, MouseButton::Left, -10, 100000);
+    // Moves without a button down do nothing.
+    s.DrawColor = 9;
+    PaleBoxMouseMove(s, X(100), Y(100));
+    EXPECT_EQ(s.DrawColor, 9);
+}
+
+TEST_F(PaletteGridTest, ArrangementOf32ColumnsPlacesIndex40InSecondRow) {
+    s.PaleColumns = 32;
+    s.PaleRows = 8;
+    s.PaleCellWidth = s.PaleCellHeight = 8;
+    ResizePaletteImage(s);
+    EXPECT_EQ(s.PaletteImage.Width(), 256);
+    EXPECT_EQ(s.PaletteImage.Height(), 64);
+    EXPECT_EQ(PaletteIndexAt(s, 8 * 8 + 4, 8 + 4), 40);
+    EXPECT_EQ(PaletteIndexAt(s, 0 + 3, 8 + 3), 32);
+}
+
+TEST_F(PaletteGridTest, GridsOfOtherThan256CellsNeverPassIndex255) {
+    s.PaleColumns = 32;
+    s.PaleRows = 32; // 1024 cells
+    s.PaleCellWidth = s.PaleCellHeight = 8;
+    ResizePaletteImage(s); // draws only the first 256 cells
+    EXPECT_EQ(PaletteIndexAt(s, 4, 8 * 8 + 4), -1);
+    s.TransColor = 3;
+    PaleBoxMouseDown(s, MouseButton::Right, 4, 8 * 20, false);
+    PaleBoxMouseMove(s, 4, 8 * 31);
+    PaleBoxMouseUp(s, MouseButton::Right, 4, 8 * 31);
+    EXPECT_EQ(s.TransColor, 3);
+    PaleBoxMouseDown(s, MouseButton::Left, 4, 8 * 31, true);
+    PaleBoxMouseUp(s, MouseButton::Left, 4, 8 * 31);
+    s.PaleColumns = 0; // damaged settings do not divide by zero
+    s.PaleCellWidth = 0;
+    EXPECT_EQ(PaletteIndexAt(s, 0, 0), 0);
+    ResizePaletteImage(s);
+}
+
+TEST_F(PaletteGridTest, RedrawDrawsColourFramesAndGridLines) {
+    s.ForbiddenFlags[17] = kForbidden;
+    RedrawPaletteImage(s);
+    const TDIB& im = s.PaletteImage;
+    const uint8_t white = uint8_t(NearestColorIndex(im.ColorTable(), MakeColor(255, 255, 255)));
+    const uint8_t black = uint8_t(NearestColorIndex(im.ColorTable(), 0));
+    const uint8_t grey = uint8_t(NearestColorIndex(im.ColorTable(), MakeColor(192, 192, 192)));
+    // Cell 17 (column 1, row 1): white, white, black frames inside, its colour in the middle.
+    EXPECT_EQ(im.Pixel(16, 16), white);
+    EXPECT_EQ(im.Pixel(17, 17), white);
+    EXPECT_EQ(im.Pixel(18, 18), black);
+    EXPECT_EQ(im.Pixel(29, 29), black);
+    EXPECT_EQ(im.Pixel(31, 31), white);
+    EXPECT_EQ(im.Pixel(24, 24), 17);
+    // Cell 18: grey along top and left, its colour elsewhere.
+    EXPECT_EQ(im.Pixel(32, 16), grey);
+    EXPECT_EQ(im.Pixel(40, 16), grey);
+    EXPECT_EQ(im.Pixel(32, 25), grey);
+    EXPECT_EQ(im.Pixel(33, 17), 18);
+    EXPECT_EQ(im.Pixel(47, 31), 18);
+}
+
+TEST_F(PaletteGridTest, MarkerFramesFollowTheTwoColours) {
+    s.DrawColor = 17;
+    s.TransColor = 2;
+    const auto f = PaletteMarkerFrames(s);
+    EXPECT_EQ(f[0].Rect, (IntRect{17, 17, 31, 31}));
+    EXPECT_EQ(f[0].Color, MakeColor(0, 0, 0));
+    EXPECT_EQ(f[1].Rect, (IntRect{34, 2, 48, 16}));
+    EXPECT_EQ(f[2].Rect, (IntRect{33, 1, 47, 15}));
+    EXPECT_EQ(f[2].Color, MakeColor(255, 0, 0));
+    EXPECT_EQ(f[3].Rect, (IntRect{16, 16, 30, 30}));
+    EXPECT_EQ(f[3].Color, MakeColor(0, 0, 255));
+}
+
+TEST(PaletteWindowSize, ClampsTypedCellSizesUnsigned) {
+    EXPECT_EQ(ClampPaleCellSize("40"), 32);
+    EXPECT_EQ(ClampPaleCellSize("5"), 8);
+    EXPECT_EQ(ClampPaleCellSize("abc"), 8);
+    EXPECT_EQ(ClampPaleCellSize(""), 8);
+    EXPECT_EQ(ClampPaleCellSize("-3"), 32);
+    EXPECT_EQ(ClampPaleCellSize(" 12 "), 12);
+    EXPECT_EQ(ClampPaleCellSize("12px"), 8);
+    EXPECT_EQ(ClampPaleCellSize("99999999999999"), 8);
+    EXPECT_EQ(BarForRows(16, 1), 2);
+    EXPECT_EQ(BarForRows(20, 3), 3);
+}
+
+TEST(PaletteWindowSize, AppliesArrangementAndResizesTheGrid) {
+    EditorState s;
+    vallo::test::RecordingHooks hooks;
+    s.Hooks = &hooks;
+    ApplyPaletteWindowSize(s, 1, "8", "8");
+    EXPECT_EQ(s.PaleRows, 8);
+    EXPECT_EQ(s.PaleColumns, 32);
+    EXPECT_EQ(s.PaletteImage.Width(), 256);
+    EXPECT_EQ(s.PaletteImage.Height(), 64);
+    EXPECT_EQ(hooks.Count("PaletteResize"), 1);
+    ApplyPaletteWindowSize(s, 3, "-1", "x");
+    EXPECT_EQ(s.PaleRows, 32);
+    EXPECT_EQ(s.PaleColumns, 8);
+    EXPECT_EQ(s.PaleCellWidth, 32);
+    EXPECT_EQ(s.PaleCellHeight, 8);
+}

@@ -1,0 +1,240 @@
+#include "draw/EngineFixture.h"
+#include "draw/Layers.h"
+
+#include <gtest/gtest.h>
+
+using namespace vallo;
+using namespace vallo::testing;
+
+namespace {
+
+constexpr int kLayerLeft = 8;
+constexpr int kLayerTop = 4;
+
+uint8_t Edited(int x, int y) {
+    return (x + y) % 3 == 0 ? 0 : uint8_t(10 + x + 4 * y);
+}
+uint8_t Layer(int x, int y) {
+    return (x * y) % 4 == 1 ? 0 : uint8_t(60 + x + 4 * y);
+}
+
+class LayerTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        s.Hooks = &hooks;
+        s.MainImage.SetSize(32, 16, 8);
+        Paint(s.MainImage, [](int, int) { return 250; });
+        s.CharWidth = s.CharHeight = 4;
+        s.LayerLeft = kLayerLeft;
+        s.LayerTop = kLayerTop;
+        for (int y = 0; y < 4; ++y)
+            for (int x = 0; x < 4; ++x) {
+                s.MainImage.SetPixel(x, y, Edited(x, y));
+                s.MainImage.SetPixel(kLayerLeft + x, kLayerTop + y, Layer(x, y));
+            }
+        // One pair whose "加色" result (39 + 61 + 100 = 200) is forbidden.
+        s.MainImage.SetPixel(1, 0, 39);
+        s.MainImage.SetPixel(kLayerLeft + 1, kLayerTop, 61);
+        FillTestTables(s);
+    }
+    uint8_t E(int x, int y) const { return uint8_t(s.MainImage.Pixel(x, y)); }
+    uint8_t L(int x, int y) const {
+        return uint8_t(s.MainImage.Pixel(kLayerLeft + x, kLayerTop + y));
+    }
+    uint8_t Composite(int x, int y) const { return uint8_t(s.LayerImage.Pixel(x, y)); }
+    uint8_t Allowed(uint8_t v) const { return v == 200 ? 201 : v; }
+
+    EditorState s;
+    RecordingHooks hooks;
+};
+
+TEST_F(LayerTest, StandardMethodShowsTheUpperCellAndSeesThroughTransparentPixels) {
+    for (bool below : {true, false}) {
+        for (bool seeThrough : {true, false}) {
+            s.LayerBelow = below;
+            s.LayerSeeThrough = seeThrough;
+            BuildLayerComposite(s);
+            ASSERT_EQ(s.LayerImage.Width(), 4);
+            ASSERT_EQ(s.LayerImage.Height(), 4);
+            for (int y = 0; y < 4; ++y)
+                for (int x = 0; x < 4; ++x) {
+                    const uint8_t upper = below ? E(x, y) : L(x, y);
+                    const uint8_t lower = below ? L(x, y) : E(x, y);
+                    const uint8_t want = seeThrough && upper == 0 ? lower : upper;
+                    EXPECT_EQ(Composite(x, y), want) << "below " << below << " see-through "
+                                                     << seeThrough << " at " << x << "," << y;
+                }
+        }
+    }
+    // Spot checks: layer under, see-through on: the transparent edited pixel (0, 0) shows the
+    // layer's 60; layer over, see-through off: the composite is the layer cell itself.
+    s.LayerBelow = true;
+    s.LayerSeeThrough = true;
+    BuildLayerComposite(s);
+    EXPECT_EQ(Composite(0, 0), 60);
+    s.LayerBelow = false;
+    s.LayerSeeThrough = false;
+    BuildLayerComposite(s);
+    EXPECT_EQ(AllPixels(s.LayerImage), Pixels(s.MainImage, kLayerLeft, kLayerTop, 4, 4));
+}
+
+TEST_F(LayerTest, MergeMethodsReadTheTableAsLowerThenUpper) {
+    for (int method = 1; method <= 4; ++method) {
+        const auto& table = s.Tables.ForMethod(method);
+        for (bool below : {true, false}) {
+            for (bool seeThrough : {true, false}) {
+                s.LayerMethod = method;
+                s.LayerBelow = below;
+                s.LayerSeeThrough = seeThrough;
+                BuildLayerComposite(s);
+                for (int y = 0; y < 4; ++y)
+                    for (int x = 0; x < 4; ++x) {
+                        const uint8_t upper = below ? E(x, y) : L(x, y);
+                        const uint8_t lower = below ? L(x, y) : E(x, y);
+                        const uint8_t want =
+                            seeThrough && upper == 0 ? lower : Allowed(table[lower][upper]);
+                        EXPECT_EQ(Composite(x, y), want) << "method " << method;
+                    }
+            }
+        }
+    }
+    // "加色" with the layer under: AddTable[layer][edited], the forbidden 200 substituted.
+    s.LayerMethod = 2;
+    s.LayerBelow = true;
+    BuildLayerComposite(s);
+    EXPECT_EQ(Composite(1, 0), 201);
+    EXPECT_EQ(Composite(2, 0), uint8_t(62 + 12 + 100));
+}
+
+TEST_F(LayerTest, CellsAtTheSamePlaceCombineTheCellWithItself) {
+    s.LayerLeft = s.CharLeft;
+    s.LayerTop = s.CharTop;
+    BuildLayerComposite(s);
+    EXPECT_EQ(AllPixels(s.LayerImage), Pixels(s.MainImage, 0, 0, 4, 4));
+    s.LayerMethod = 3;
+    s.LayerSeeThrough = false;
+    BuildLayerComposite(s);
+    EXPECT_EQ(Composite(1, 0), uint8_t(39 - 39 + 50));
+}
+
+TEST_F(LayerTest, MergeRectCutsAtTheDestinationSkipsTransparencyAndSubstitutes) {
+    TDIB src(3, 2, 8);
+    Paint(src, [](int x, int y) { return x == 1 && y == 0 ? 0 : 100 + x + 10 * y; });
+    src.SetPixel(2, 1, 200); // forbidden
+    TDIB dst(4, 4, 8);
+    Paint(dst, [](int, int) { return 5; });
+    MergeRect(s, 0, 0, 2, 1, src, dst, 2, 3, 0, true);
+    // Only the first row fits, and only two columns of it; (1, 0) is transparent.
+    EXPECT_EQ(Pixels(dst, 0, 3, 4, 1), (std::vector<uint8_t>{5, 5, 100, 5}));
+    EXPECT_EQ(Pixels(dst, 0, 0, 4, 3), std::vector<uint8_t>(12, 5));
+
+    TDIB whole(3, 2, 8);
+    Paint(whole, [](int, int) { return 5; });
+    MergeRect(s, 0, 0, 2, 1, src, whole, 0, 0, 0, false);
+    EXPECT_EQ(AllPixels(whole), (std::vector<uint8_t>{100, 0, 102, 110, 111, 201}));
+
+    Paint(whole, [](int, int) { return 5; });
+    MergeRect(s, 0, 0, 2, 1, src, whole, 0, 0, 4, true);
+    EXPECT_EQ(whole.Pixel(0, 0), uint8_t(5 * 100 + 7));
+    EXPECT_EQ(whole.Pixel(1, 0), 5); // transparent source pixel skipped
+    EXPECT_EQ(whole.Pixel(2, 1), uint8_t(5 * 200 + 7));
+
+    // Rectangles wholly or partly outside either image write nothing out of bounds.
+    MergeRect(s, -5, -5, 10, 10, src, whole, -1, -1, 1, false);
+    MergeRect(s, 0, 0, 2, 1, src, whole, 3, 0, 1, false);
+    MergeRect(s, 0, 0, 2, 1, src, whole, 0, 2, 1, false);
+}
+
+TEST_F(LayerTest, CompositePixelWhileDrawing) {
+    s.LayerImage.SetSize(4, 4, 8);
+    // Layer under, see-through: a transparent stroke shows the layer, painted as TransColor.
+    s.LayerBelow = true;
+    EXPECT_EQ(CompositePixel(s, 0, 0, 0), 0);
+    EXPECT_EQ(Composite(0, 0), L(0, 0));
+    EXPECT_EQ(CompositePixel(s, 0, 0, 33), 33);
+    EXPECT_EQ(Composite(0, 0), 33);
+    s.LayerMethod = 2;
+    EXPECT_EQ(CompositePixel(s, 2, 0, 20), uint8_t(L(2, 0) + 20 + 100));
+    s.LayerSeeThrough = false;
+    EXPECT_EQ(CompositePixel(s, 0, 0, 0), uint8_t(L(0, 0) + 0 + 100));
+    // Layer over: Table[drawn][layer], the drawn value where the layer is transparent.
+    s.LayerBelow = false;
+    s.LayerSeeThrough = true;
+    EXPECT_EQ(CompositePixel(s, 2, 0, 20), uint8_t(20 + L(2, 0) + 100));
+    ASSERT_EQ(L(1, 1), 0);
+    EXPECT_EQ(CompositePixel(s, 1, 1, 20), 20);
+    EXPECT_EQ(Composite(1, 1), 20);
+    s.LayerMethod = 0;
+    EXPECT_EQ(CompositePixel(s, 2, 0, 20), 20);
+}
+
+TEST_F(LayerTest, PaintCellStripesOnlyTheStandardMethodFromTwoFoldUp) {
+    s.Magnification = 4;
+    s.LupeImage.SetSize(16, 16, 8);
+    const IntRect cell{1 * 4 + 1, 1 * 4 + 1, 2 * 4, 2 * 4}; // cell (1, 1) with the grid inset
+    auto column = [&] { return Pixels(s.LupeImage, 6, 4, 1, 4); };
+
+    // Layer under: a transparent pixel shows the layer on even rows, TransColor on odd rows.
+    ASSERT_EQ(L(1, 1), 0);
+    const IntRect cell2{2 * 4 + 1, 0 * 4 + 1, 3 * 4, 1 * 4};
+    PaintCell(s, 2, 0, cell2, 0);
+    EXPECT_EQ(Pixels(s.LupeImage, 9, 0, 1, 4), (std::vector<uint8_t>{0, 0, L(2, 0), 0}));
+    PaintCell(s, 1, 1, cell, 7);
+    EXPECT_EQ(column(), (std::vector<uint8_t>{0, 7, 7, 7}));
+
+    // Layer over: an opaque layer pixel alternates with the drawn one.
+    s.LayerBelow = false;
+    PaintCell(s, 2, 0, cell2, 7);
+    EXPECT_EQ(Pixels(s.LupeImage, 9, 0, 1, 4), (std::vector<uint8_t>{0, L(2, 0), 7, L(2, 0)}));
+    PaintCell(s, 1, 1, cell, 9); // transparent layer pixel: the drawn value only
+    EXPECT_EQ(column(), (std::vector<uint8_t>{0, 9, 9, 9}));
+
+    // Another method, or the display option off, or 1:1: plain cells.
+    s.LayerMethod = 1;
+    PaintCell(s, 2, 0, cell2, 7);
+    EXPECT_EQ(Pixels(s.LupeImage, 9, 0, 1, 4), (std::vector<uint8_t>{0, 7, 7, 7}));
+    s.LayerMethod = 0;
+    s.LayerDisplayMode = false;
+    s.LayerBelow = true;
+    PaintCell(s, 2, 0, cell2, 0);
+    EXPECT_EQ(Pixels(s.LupeImage, 9, 0, 1, 4),
+              (std::vector<uint8_t>{0, L(2, 0), L(2, 0), L(2, 0)}));
+    s.LayerDisplayMode = true;
+    s.Magnification = 1;
+    s.LupeImage.SetSize(4, 4, 8);
+    PaintCell(s, 2, 0, IntRect{2, 0, 3, 1}, 0);
+    EXPECT_EQ(s.LupeImage.Pixel(2, 0), L(2, 0));
+}
+
+TEST_F(LayerTest, MergeWritesTheCompositeIntoTheChosenCellOnly) {
+    s.LayerActive = true;
+    s.LayerMethod = 2;
+    const std::vector<uint8_t> layerBefore = Pixels(s.MainImage, kLayerLeft, kLayerTop, 4, 4);
+    BuildLayerComposite(s);
+    const std::vector<uint8_t> composite = AllPixels(s.LayerImage);
+    MergeLayerIntoTarget(s);
+    EXPECT_EQ(Pixels(s.MainImage, 0, 0, 4, 4), composite);
+    EXPECT_EQ(Pixels(s.MainImage, kLayerLeft, kLayerTop, 4, 4), layerBefore);
+    EXPECT_TRUE(s.Modified);
+    EXPECT_TRUE(hooks.Saw("Overview"));
+    EXPECT_TRUE(hooks.Saw("Tiled"));
+    EXPECT_TRUE(hooks.Saw("Extended"));
+}
+
+TEST_F(LayerTest, MergeWhileTheLayerIsOffUsesTheCurrentComposite) {
+    // LayerImage holds something stale; the merge must not write it.
+    s.LayerImage.SetSize(4, 4, 8);
+    Paint(s.LayerImage, [](int, int) { return 99; });
+    s.LayerActive = false;
+    s.LayerMergeTarget = 1;
+    const std::vector<uint8_t> edited = Pixels(s.MainImage, 0, 0, 4, 4);
+    std::vector<uint8_t> want = Pixels(s.MainImage, kLayerLeft, kLayerTop, 4, 4);
+    for (size_t i = 0; i < want.size(); ++i)
+        if (edited[i] != 0)
+            want[i] = edited[i];
+    MergeLayerIntoTarget(s);
+    EXPECT_EQ(Pixels(s.MainImage, kLayerLeft, kLayerTop, 4, 4), want);
+    EXPECT_EQ(Pixels(s.MainImage, 0, 0, 4, 4), edited);
+}
+
+} // namespace

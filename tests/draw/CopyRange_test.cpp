@@ -1,0 +1,191 @@
+#include "draw/CopyRange.h"
+#include "draw/EngineFixture.h"
+
+#include <gtest/gtest.h>
+
+using namespace vallo;
+using namespace vallo::testing;
+
+namespace {
+
+class CopyRangeTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        s.Hooks = &hooks;
+        s.MainImage.SetSize(100, 60, 8);
+        Paint(s.MainImage, [](int x, int y) { return (x * 7 + y * 13) % 180 + 1; });
+        s.ImageWidth = 100;
+        s.ImageHeight = 60;
+        s.CharWidth = s.CharHeight = 16;
+        s.CurrentTool = 7;
+        FillTestTables(s);
+    }
+    void Steps(int choice) {
+        s.CopySizeChoice = choice;
+        SizeGroupClick(s);
+    }
+
+    EditorState s;
+    RecordingHooks hooks;
+};
+
+TEST_F(CopyRangeTest, SizeChoiceGivesTheGridStep) {
+    const int want[6][2] = {{1, 1}, {2, 2}, {8, 8}, {16, 16}, {8, 12}, {16, 24}};
+    s.CharHeight = 24;
+    for (int i = 0; i < 6; ++i) {
+        Steps(i);
+        EXPECT_EQ(s.CopyStepX, want[i][0]);
+        EXPECT_EQ(s.CopyStepY, want[i][1]);
+    }
+    s.CharWidth = 1; // half of one pixel would be a zero step
+    Steps(4);
+    EXPECT_EQ(s.CopyStepX, 1);
+}
+
+TEST_F(CopyRangeTest, RangeSnapsToTheStepAndGrowsOnlyRightAndDown) {
+    Steps(3);
+    CopyRangePress(s, 40, 40);
+    EXPECT_EQ(s.CopyRangeState, 1);
+    EXPECT_EQ(s.CopyLeft, 32);
+    EXPECT_EQ(s.CopyTop, 32);
+    EXPECT_EQ(s.CopyWidth, 0);
+    CopyRangeMove(s, 70, 40);
+    EXPECT_EQ(s.CopyWidth, 48);
+    EXPECT_EQ(s.CopyHeight, 16);
+    EXPECT_TRUE(hooks.Saw("Overview"));
+    CopyRangeMove(s, 20, 50); // left of the first cell
+    CopyRangeMove(s, 50, 10); // above it
+    EXPECT_EQ(s.CopyWidth, 48);
+    EXPECT_EQ(s.CopyHeight, 16);
+    CopyRangeMove(s, 99, 40); // 32 + 80 does not fit in 100 ...
+    EXPECT_EQ(s.CopyWidth, 48);
+    CopyRangeMove(s, 95, 40); // ... 32 + 64 does
+    EXPECT_EQ(s.CopyWidth, 64);
+    CopyRangeMove(s, 70, 59); // 32 + 32 does not fit in 60
+    EXPECT_EQ(s.CopyWidth, 64);
+    EXPECT_EQ(s.CopyHeight, 16);
+}
+
+TEST_F(CopyRangeTest, TwoPressesCopyOneCellAndAThirdPastesIt) {
+    Steps(5);
+    CopyRangePress(s, 20, 3);
+    CopyRangePress(s, 20, 3);
+    EXPECT_EQ(s.CopyRangeState, 2);
+    ASSERT_EQ(s.CopyImage.Width(), 16);
+    ASSERT_EQ(s.CopyImage.Height(), 16);
+    EXPECT_EQ(AllPixels(s.CopyImage), Pixels(s.MainImage, 16, 0, 16, 16));
+    EXPECT_EQ(s.CopyImage.ColorTable(), s.MainImage.ColorTable());
+
+    s.PasteTransparent = false;
+    const std::vector<uint8_t> source = AllPixels(s.CopyImage);
+    CopyRangeMove(s, 50, 40);
+    EXPECT_EQ(s.CopyLeft, 48);
+    EXPECT_EQ(s.CopyTop, 32);
+    CopyRangePress(s, 50, 40);
+    EXPECT_EQ(s.CopyRangeState, 0);
+    EXPECT_EQ(Pixels(s.MainImage, 48, 32, 16, 16), source);
+    EXPECT_TRUE(s.Modified);
+    EXPECT_TRUE(hooks.Saw("UndoButtons"));
+    EXPECT_TRUE(hooks.Saw("Extended"));
+}
+
+TEST_F(CopyRangeTest, OneStepRangeIsCutAtTheImageEdge) {
+    s.CharWidth = 24; // half a cell: 12 x 8 steps, and 100 is not a multiple of 12
+    Steps(4);
+    CopyRangePress(s, 99, 59);
+    CopyRangePress(s, 99, 59);
+    EXPECT_EQ(s.CopyLeft, 96);
+    EXPECT_EQ(s.CopyWidth, 4);
+    EXPECT_EQ(s.CopyTop, 56);
+    EXPECT_EQ(s.CopyHeight, 4);
+    EXPECT_EQ(AllPixels(s.CopyImage), Pixels(s.MainImage, 96, 56, 4, 4));
+}
+
+TEST_F(CopyRangeTest, PasteNearTheRightEdgeIsCut) {
+    Steps(2);
+    s.CopyImage.SetSize(16, 8, 8);
+    Paint(s.CopyImage, [](int x, int y) { return 190 + x + y; });
+    s.CopyRangeState = 2;
+    s.PasteTransparent = false;
+    const std::vector<uint8_t> before = AllPixels(s.MainImage);
+    CopyRangePress(s, 93, 5); // step cell (88, 0): 12 columns fit
+    for (int y = 0; y < 60; ++y)
+        for (int x = 0; x < 100; ++x) {
+            const bool pasted = x >= 88 && y < 8;
+            EXPECT_EQ(s.MainImage.Pixel(x, y),
+                      pasted ? uint8_t(190 + (x - 88) + y) : before[size_t(y * 100 + x)]);
+        }
+}
+
+TEST_F(CopyRangeTest, PasteOptionsDecideTransparencyMergeAndSubstitution) {
+    Steps(0);
+    s.TransColor = 3;
+    s.MergeMode = 2;
+    TDIB copy(3, 1, 8);
+    copy.SetPixel(0, 0, 3);   // transparent
+    copy.SetPixel(1, 0, 200); // forbidden
+    copy.SetPixel(2, 0, 20);
+    auto paste = [&](bool transparent, bool merge) {
+        Paint(s.MainImage, [](int, int) { return 10; });
+        s.CopyImage = copy;
+        s.CopyRangeState = 2;
+        s.PasteTransparent = transparent;
+        s.CopyWithMergeMode = merge;
+        CopyRangePress(s, 0, 0);
+        return Pixels(s.MainImage, 0, 0, 4, 1);
+    };
+    EXPECT_EQ(paste(false, false), (std::vector<uint8_t>{3, 200, 20, 10}));
+    EXPECT_EQ(paste(true, false), (std::vector<uint8_t>{10, 201, 20, 10}));
+    EXPECT_EQ(paste(false, true), (std::vector<uint8_t>{113, uint8_t(310), 130, 10}));
+    EXPECT_EQ(paste(true, true), (std::vector<uint8_t>{10, uint8_t(310), 130, 10}));
+}
+
+TEST_F(CopyRangeTest, RightPressCancelsAndCopyButtonFollowsTheState) {
+    Steps(2);
+    s.CharLeft = 16;
+    s.CharTop = 8;
+    auto cell = btCopyClick(s);
+    ASSERT_TRUE(cell.has_value());
+    EXPECT_EQ(AllPixels(*cell), Pixels(s.MainImage, 16, 8, 16, 16));
+
+    CopyRangePress(s, 9, 9);
+    EXPECT_FALSE(btCopyClick(s).has_value());
+    CopyRangeCancel(s);
+    EXPECT_EQ(s.CopyRangeState, 0);
+    CopyRangePress(s, 9, 9);
+    CopyRangePress(s, 9, 9);
+    auto range = btCopyClick(s);
+    ASSERT_TRUE(range.has_value());
+    EXPECT_EQ(AllPixels(*range), Pixels(s.MainImage, 8, 8, 8, 8));
+    EXPECT_EQ(range->ColorTable(), s.MainImage.ColorTable());
+}
+
+TEST_F(CopyRangeTest, ClipboardImageIsMappedOntoTheDocumentPalette) {
+    for (int i = 0; i < 256; ++i) {
+        s.MainImage.ColorTable()[size_t(i)] = {uint8_t(i), uint8_t(i), uint8_t(i), 0};
+        s.PaletteColors[size_t(i)] = MakeColor(uint8_t(i), uint8_t(i), uint8_t(i));
+    }
+    s.Tables.NearestCube.fill(77);
+    s.Tables.NearestCube[size_t((255 >> 4) + (0 & 240) + ((0 << 4) & 3840))] = 200; // red
+    TDIB picture(3, 2, 8);
+    picture.ColorTable() = s.MainImage.ColorTable();
+    picture.ColorTable()[5] = {0, 0, 255, 0}; // pure red: nearest is the forbidden 200
+    picture.ColorTable()[6] = {1, 2, 3, 0};   // not the document's 6
+    Paint(picture, [](int x, int y) { return y == 0 ? 4 + x : 250; });
+    s.PalettePending = true;
+    ASSERT_TRUE(btPasteClick(s, picture));
+    EXPECT_FALSE(s.PalettePending);
+    EXPECT_EQ(AllPixels(s.CopyImage), (std::vector<uint8_t>{4, 201, 77, 250, 250, 250}));
+    EXPECT_EQ(s.CopyRangeState, 2);
+    EXPECT_EQ(s.CopyWidth, 3);
+    EXPECT_EQ(s.CopyHeight, 2);
+    EXPECT_EQ(s.CopyLeft, 0);
+    EXPECT_EQ(s.CopyImage.ColorTable(), s.MainImage.ColorTable());
+
+    // Refused without harm: nothing to take, or not an indexed image.
+    EXPECT_FALSE(btPasteClick(s, TDIB()));
+    EXPECT_FALSE(btPasteClick(s, TDIB(2, 2, 24)));
+    EXPECT_EQ(s.CopyImage.Width(), 3);
+}
+
+} // namespace

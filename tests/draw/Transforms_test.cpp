@@ -31,8 +31,9 @@ protected:
         for (int y = 0; y < 12; ++y)
             for (int x = 0; x < 16; ++x) {
                 const bool inside = x >= 4 && x < 4 + s.CharWidth && y >= 2 && y < 2 + s.CharHeight;
-                if (!inside)
+                if (!inside) {
                     EXPECT_EQ(s.MainImage.Pixel(x, y), before[size_t(y * 16 + x)]) << x << "," << y;
+                }
             }
     }
 

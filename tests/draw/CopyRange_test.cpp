@@ -1,10 +1,11 @@
+#include "app/StateRoutines.h"
 #include "draw/CopyRange.h"
 #include "draw/EngineFixture.h"
 
 #include <gtest/gtest.h>
 
 using namespace vallo;
-using namespace vallo::testing;
+using namespace vallo::enginetest;
 
 namespace {
 
@@ -161,12 +162,14 @@ TEST_F(CopyRangeTest, RightPressCancelsAndCopyButtonFollowsTheState) {
 }
 
 TEST_F(CopyRangeTest, ClipboardImageIsMappedOntoTheDocumentPalette) {
-    for (int i = 0; i < 256; ++i) {
+    for (int i = 0; i < 256; ++i)
         s.MainImage.ColorTable()[size_t(i)] = {uint8_t(i), uint8_t(i), uint8_t(i), 0};
-        s.PaletteColors[size_t(i)] = MakeColor(uint8_t(i), uint8_t(i), uint8_t(i));
-    }
-    s.Tables.NearestCube.fill(77);
-    s.Tables.NearestCube[size_t((255 >> 4) + (0 & 240) + ((0 << 4) & 3840))] = 200; // red
+    PropagatePalette(s);
+    // Grey 85 is nearest to pure red; it becomes forbidden, and the paste must first bring
+    // the tables up to date, then use its substitute 84 (nearer than 86 on a tie).
+    s.ForbiddenFlags.fill(0);
+    s.ForbiddenFlags[85] = kForbidden;
+    s.PalettePending = true;
     TDIB picture(3, 2, 8);
     picture.ColorTable() = s.MainImage.ColorTable();
     picture.ColorTable()[5] = {0, 0, 255, 0}; // pure red: nearest is the forbidden 200
@@ -175,7 +178,7 @@ TEST_F(CopyRangeTest, ClipboardImageIsMappedOntoTheDocumentPalette) {
     s.PalettePending = true;
     ASSERT_TRUE(btPasteClick(s, picture));
     EXPECT_FALSE(s.PalettePending);
-    EXPECT_EQ(AllPixels(s.CopyImage), (std::vector<uint8_t>{4, 201, 77, 250, 250, 250}));
+    EXPECT_EQ(AllPixels(s.CopyImage), (std::vector<uint8_t>{4, 84, 0, 250, 250, 250}));
     EXPECT_EQ(s.CopyRangeState, 2);
     EXPECT_EQ(s.CopyWidth, 3);
     EXPECT_EQ(s.CopyHeight, 2);

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-namespace vallo::testing {
+namespace vallo::enginetest {
 
 // Records which windows the core asked to repaint.
 class RecordingHooks : public ViewHooks {
@@ -65,4 +65,4 @@ inline std::vector<uint8_t> AllPixels(const TDIB& image) {
     return Pixels(image, 0, 0, image.Width(), image.Height());
 }
 
-} // namespace vallo::testing
+} // namespace vallo::enginetest

@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 using namespace vallo;
-using namespace vallo::testing;
+using namespace vallo::enginetest;
 
 namespace {
 

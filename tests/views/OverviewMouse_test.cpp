@@ -6,7 +6,7 @@
 #include <gtest/gtest.h>
 
 using namespace vallo;
-using namespace vallo::testing;
+using namespace vallo::enginetest;
 
 namespace {
 

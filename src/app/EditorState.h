@@ -225,4 +225,8 @@ private:
     ViewHooks defaultHooks_;
 };
 
+// The magnifier shows its pixel grid only from 200 % up: at 100 % every pixel would be a grid
+// line and nothing drawn would show.
+inline bool GridShown(const EditorState& s) { return s.ShowGrid && s.Magnification >= 2; }
+
 } // namespace vallo

@@ -137,7 +137,7 @@ void PlotPen(EditorState& s, int x, int y) {
         return;
     EnsureStrokeMask(s);
     const int zoom = std::max(1, s.Magnification);
-    const int grid = s.ShowGrid ? 1 : 0;
+    const int grid = GridShown(s) ? 1 : 0;
     const int size = std::clamp(s.PenSize, 1, kPenCount);
     const CellBox clip = ClipRegion(s, zoom);
     // The footprint's columns and rows that fall inside the clip region, found once so the

@@ -129,7 +129,7 @@ void RenderLupe(EditorState& s) {
     s.LayerStripes = s.LayerDisplayMode && s.LayerMethod == 0;
     const bool special = s.LayerActive && s.LayerStripes && p.M >= 2;
 
-    p.Grid = s.ShowGrid;
+    p.Grid = GridShown(s);
     p.GridIndex = GridIndexFor(s.LupeImage.ColorTable());
     p.Bits = s.LupeImage.MutableBits();
     p.Stride = s.LupeImage.WidthBytes();

@@ -180,3 +180,13 @@ TEST(LupeMouse, ZoomBoxAcceptsWholeHundredsWithinLimits) {
     EXPECT_EQ(s->Magnification, 50);
     EXPECT_EQ(ZoomText(12), "1200%");
 }
+
+TEST(LupeMouse, AtOneToOneTheGridGivesWayToThePixels) {
+    auto s = MakeEditor();
+    ASSERT_TRUE(BaiBoxChange(*s, "100%"));
+    s->DrawColor = 6;
+    LupeBoxMouseDown(*s, MouseButton::Left, 2, 3, false);
+    LupeBoxMouseUp(*s, MouseButton::Left, 2, 3, false);
+    EXPECT_EQ(s->LupeImage.Pixel(2, 3), 6u);
+    EXPECT_EQ(s->LupeImage.Pixel(3, 3), 0u);
+}

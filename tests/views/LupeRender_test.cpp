@@ -36,7 +36,7 @@ TDIB Reference(const EditorState& s) {
             }
             out.SetPixel(x, y, v);
         }
-    if (!s.ShowGrid)
+    if (!GridShown(s))
         return out;
     for (int k = 0; k < h; ++k)
         for (int x = 0; x < w * m; ++x)

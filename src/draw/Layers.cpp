@@ -73,28 +73,8 @@ void BuildLayerComposite(EditorState& s) {
 
 void MergeRect(const EditorState& s, int left, int top, int right, int bottom, const TDIB& source,
                TDIB& dest, int destLeft, int destTop, int method, bool skipTransparent) {
-    // Cut to the source image, moving the destination along, then at the destination's edges.
-    if (left < 0) {
-        destLeft -= left;
-        left = 0;
-    }
-    if (top < 0) {
-        destTop -= top;
-        top = 0;
-    }
-    right = std::min(right, source.Width() - 1);
-    bottom = std::min(bottom, source.Height() - 1);
-    if (destLeft < 0) {
-        left -= destLeft;
-        destLeft = 0;
-    }
-    if (destTop < 0) {
-        top -= destTop;
-        destTop = 0;
-    }
-    right = std::min(right, left + (dest.Width() - destLeft) - 1);
-    bottom = std::min(bottom, top + (dest.Height() - destTop) - 1);
-    if (left > right || top > bottom || source.BitCount() != 8 || dest.BitCount() != 8)
+    if (!ClipCopyRect(left, top, right, bottom, source, dest, destLeft, destTop) ||
+        source.BitCount() != 8 || dest.BitCount() != 8)
         return;
 
     const int count = right - left + 1;

@@ -16,8 +16,8 @@ void FillCellRect(TDIB& image, int left, int top, int right, int bottom, uint8_t
         std::memset(image.ScanLine(y) + left, index, size_t(right - left));
 }
 
-void CopyRect(int left, int top, int right, int bottom, const TDIB& source, TDIB& dest,
-              int destLeft, int destTop) {
+bool ClipCopyRect(int& left, int& top, int& right, int& bottom, const TDIB& source,
+                  const TDIB& dest, int& destLeft, int& destTop) {
     // Cut the source rectangle to the source image, shifting the destination along.
     if (left < 0) {
         destLeft -= left;
@@ -40,7 +40,12 @@ void CopyRect(int left, int top, int right, int bottom, const TDIB& source, TDIB
     }
     right = std::min(right, left + (dest.Width() - destLeft) - 1);
     bottom = std::min(bottom, top + (dest.Height() - destTop) - 1);
-    if (left > right || top > bottom)
+    return left <= right && top <= bottom;
+}
+
+void CopyRect(int left, int top, int right, int bottom, const TDIB& source, TDIB& dest,
+              int destLeft, int destTop) {
+    if (!ClipCopyRect(left, top, right, bottom, source, dest, destLeft, destTop))
         return;
     const size_t count = size_t(right - left + 1);
     if (&source == &dest && top < destTop) {

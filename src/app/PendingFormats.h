@@ -8,7 +8,13 @@
 
 #include <string>
 
+namespace vallo {
+struct EditorState;
+}
+
 namespace vallo::pending {
+
+inline void RunIni(EditorState&) {}
 
 inline void LoadBmp(const std::string&, TDIB&) {
     throw DibError("不正な DIB です");

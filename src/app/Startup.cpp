@@ -37,7 +37,9 @@ void WriteDefaultPaletteIfMissing(const std::string& appDir) {
             }
     WriteFileAtomically(path, bytes);
 }
-void ReadConfiguration(EditorState&) {}
+void ReadConfiguration(EditorState& s) {
+    pending::RunIni(s);
+}
 void ReadPenShapes(EditorState&, const TDIB&) {}
 
 std::string WithTrailingSlash(std::string dir) {

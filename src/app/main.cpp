@@ -1,12 +1,24 @@
+#include "app/EditorState.h"
+#include "app/MainForm.h"
+#include "app/QtViewHooks.h"
+#include "app/QtWindowSet.h"
+
 #include <QApplication>
-#include <QMainWindow>
+#include <QCoreApplication>
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     app.setApplicationName("Vallo");
-    QMainWindow window;
-    window.setWindowTitle(QString::fromUtf8("Vallo [無題]"));
-    window.resize(800, 600);
-    window.show();
-    return app.exec();
+
+    vallo::EditorState s;
+    vallo::AppWindows w;
+    vallo::QtViewHooks hooks(s, w);
+    s.Hooks = &hooks;
+    s.AppDir = QCoreApplication::applicationDirPath().toStdString() + "/";
+
+    vallo::CreateWindows(s, w);
+    w.MainForm->show();
+    const int result = app.exec();
+    vallo::DestroyWindows(w);
+    return result;
 }

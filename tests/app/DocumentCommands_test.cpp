@@ -9,7 +9,7 @@
 #include <gtest/gtest.h>
 
 using namespace vallo;
-using namespace vallo::testing;
+using namespace vallo::testsupport;
 
 namespace {
 

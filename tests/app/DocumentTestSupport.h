@@ -12,7 +12,7 @@
 #include <unistd.h>
 #include <vector>
 
-namespace vallo::testing {
+namespace vallo::testsupport {
 
 class RecordingUi : public DocumentUi {
 public:
@@ -84,4 +84,4 @@ private:
     std::filesystem::path path_;
 };
 
-} // namespace vallo::testing
+} // namespace vallo::testsupport

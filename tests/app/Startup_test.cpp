@@ -8,7 +8,7 @@
 #include <gtest/gtest.h>
 
 using namespace vallo;
-using namespace vallo::testing;
+using namespace vallo::testsupport;
 
 TEST(Startup, FirstStartInAnEmptyFolder) {
     TempDir dir;

@@ -1,0 +1,401 @@
+#include "app/MainForm.h"
+
+#include "app/ConfForm.h"
+#include "app/DocumentCommands.h"
+#include "app/EditorState.h"
+#include "app/NewForm.h"
+#include "app/PendingFormats.h"
+#include "app/QtDocumentUi.h"
+#include "app/Startup.h"
+#include "draw/CToolForm.h"
+#include "draw/EToolForm.h"
+#include "draw/LayForm.h"
+#include "draw/Undo.h"
+#include "palette/PaleForm.h"
+#include "views/AniForm.h"
+#include "views/EXForm.h"
+#include "views/NarabeForm.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QDesktopServices>
+#include <QGuiApplication>
+#include <QMdiArea>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QScreen>
+#include <QTimer>
+#include <QUrl>
+
+namespace vallo {
+
+namespace {
+
+constexpr const char* kWebSite = "https://vallo.example.org/";
+
+QString Text(const char* utf8) {
+    return QString::fromUtf8(utf8);
+}
+
+} // namespace
+
+TMainForm::TMainForm(EditorState& s, AppWindows& w, QWidget* parent)
+    : QMainWindow(parent), s_(s), w_(w) {
+    w_.MainForm = this;
+    ui_ = std::make_unique<QtDocumentUi>(s_, this);
+    setWindowTitle(Text("Vallo[無題]"));
+    mdi_ = new QMdiArea(this);
+    mdi_->setObjectName("MdiArea");
+    setCentralWidget(mdi_);
+    BuildMenus();
+    BuildShortcuts();
+    resize(s_.Windows.Main.Width, s_.Windows.Main.Height);
+
+    problems_ = MainFormCreate(s_, s_.AppDir);
+
+    Tim = new QTimer(this);
+    Tim->setSingleShot(true);
+    Tim->setInterval(1);
+    connect(Tim, &QTimer::timeout, this, &TMainForm::TimTimer);
+    Tim->start();
+}
+
+TMainForm::~TMainForm() {
+    if (w_.MainForm == this)
+        w_.MainForm = nullptr;
+}
+
+void TMainForm::BuildMenus() {
+    QMenuBar* bar = menuBar();
+
+    QMenu* file = bar->addMenu(Text("ファイル(&F)"));
+    QAction* meNew = file->addAction(Text("新規作成(&N)"), this, &TMainForm::NewClick);
+    meNew->setShortcut(QKeySequence::New);
+    QAction* meOpen = file->addAction(Text("開く(&O)"), this, &TMainForm::OpenClick);
+    meOpen->setShortcut(QKeySequence::Open);
+    QAction* meSave = file->addAction(Text("上書き保存(&S)"), this, &TMainForm::SaveClick);
+    meSave->setShortcut(QKeySequence::Save);
+    QAction* meSaveAs =
+        file->addAction(Text("名前を付けて保存(&A)"), this, &TMainForm::SaveAsClick);
+    meSaveAs->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
+    file->addSeparator();
+    for (int n = 1; n <= 5; ++n)
+        F_[size_t(n)] = file->addAction(QString(), this, [this, n] { FClick(n); });
+    QMenu* older = file->addMenu(Text("もっと前に使用したファイル"));
+    for (int n = 6; n <= 9; ++n)
+        F_[size_t(n)] = older->addAction(QString(), this, [this, n] { FClick(n); });
+    SetRecentFileCaptions();
+
+    QMenu* window = bar->addMenu(Text("ウィンドウ(&W)"));
+    const struct {
+        WindowItem item;
+        const char* caption;
+        bool ticked;
+    } items[] = {
+        {WindowItem::Tool, "ツールウィンドウ", true},
+        {WindowItem::Pale, "パレットウィンドウ", true},
+        {WindowItem::Lay, "レイヤーウィンドウ", true},
+        {WindowItem::EX, "拡張表示ウィンドウ", true},
+        {WindowItem::Ani, "アニメーションウィンドウ", false},
+        {WindowItem::ETool, "特殊ツールウィンドウ", false},
+        {WindowItem::Narabe, "並べて表示ウィンドウ", false},
+    };
+    for (const auto& it : items) {
+        QAction* a = window->addAction(Text(it.caption));
+        a->setCheckable(true);
+        a->setChecked(it.ticked);
+        const WindowItem item = it.item;
+        connect(a, &QAction::triggered, this, [this, item] { WindowItemClick(item); });
+        windowItems_[item] = a;
+    }
+    window->addSeparator();
+    window->addAction(Text("ポジションリセット(&R))"), this, &TMainForm::PositionResetClick);
+
+    bar->addAction(Text("設定(&O)"), this, &TMainForm::ConfClick);
+    bar->addAction(Text("画像サイズ変更(&S)"), this, &TMainForm::SizeChangeClick);
+
+    QMenu* help = bar->addMenu(Text("ヘルプ(&H)"));
+    help->addAction(Text("ヘルプ"), this, &TMainForm::HelpClick);
+    help->addAction(Text("公式ウェブサイトへ"), this, &TMainForm::WebClick);
+
+    QAction* spacer = bar->addAction(Text("　　　　　　　　"));
+    spacer->setEnabled(false);
+    bar->addAction(Text("終了(&E)"), this, &QWidget::close);
+}
+
+void TMainForm::BuildShortcuts() {
+    // Undo and redo work from every window of the program, floating ones included.
+    auto* undo = new QAction(this);
+    undo->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Z)});
+    undo->setShortcutContext(Qt::ApplicationShortcut);
+    connect(undo, &QAction::triggered, this, &TMainForm::UndoClick);
+    addAction(undo);
+    auto* redo = new QAction(this);
+    redo->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+    redo->setShortcutContext(Qt::ApplicationShortcut);
+    connect(redo, &QAction::triggered, this, &TMainForm::RedoClick);
+    addAction(redo);
+}
+
+// ---- Document commands.
+
+void TMainForm::NewClick() {
+    vallo::NewClick(s_, *ui_);
+}
+void TMainForm::OpenClick() {
+    vallo::OpenClick(s_, *ui_);
+}
+void TMainForm::SaveClick() {
+    vallo::SaveClick(s_, *ui_);
+}
+void TMainForm::SaveAsClick() {
+    vallo::SaveAsClick(s_, *ui_);
+}
+void TMainForm::FClick(int n) {
+    vallo::FClick(s_, *ui_, n);
+}
+
+void TMainForm::UndoClick() {
+    if (!CanUndo(s_))
+        return;
+    Undo(s_);
+    s_.Hooks->RefreshUndoButtons();
+}
+
+void TMainForm::RedoClick() {
+    if (!CanRedo(s_))
+        return;
+    Redo(s_);
+    s_.Hooks->RefreshUndoButtons();
+}
+
+void TMainForm::SetRecentFileCaptions() {
+    for (int n = 1; n <= 9; ++n)
+        if (F_[size_t(n)])
+            F_[size_t(n)]->setText(QString::number(n) + ":" +
+                                   QString::fromStdString(s_.RecentFiles[size_t(n)]));
+}
+
+// ---- Window menu.
+
+QAction* TMainForm::WindowItemAction(WindowItem item) const {
+    const auto it = windowItems_.find(item);
+    return it == windowItems_.end() ? nullptr : it->second;
+}
+
+void TMainForm::SetWindowItemChecked(WindowItem item, bool checked) {
+    if (QAction* a = WindowItemAction(item))
+        a->setChecked(checked);
+}
+
+bool TMainForm::WindowItemChecked(WindowItem item) const {
+    const QAction* a = WindowItemAction(item);
+    return a && a->isChecked();
+}
+
+QWidget* TMainForm::FloatingWindow(WindowItem item) const {
+    switch (item) {
+    case WindowItem::Tool:
+        return nullptr; // TODO(wiring): the tool window once it is on the main line
+    case WindowItem::Pale:
+        return w_.PaleForm;
+    case WindowItem::Lay:
+        return w_.LayForm;
+    case WindowItem::EX:
+        return w_.EXForm;
+    case WindowItem::Ani:
+        return w_.AniForm;
+    case WindowItem::ETool:
+        return w_.EToolForm;
+    case WindowItem::Narabe:
+        return w_.NarabeForm;
+    }
+    return nullptr;
+}
+
+void TMainForm::ShowFloatingWindow(QWidget* window) {
+    if (!window)
+        return;
+    window->show();
+    const QScreen* screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
+    if (screen) {
+        const QRect area = screen->geometry();
+        QPoint p = window->pos();
+        p.setX(std::max(std::min(p.x(), area.width() - 20), -20));
+        p.setY(std::max(std::min(p.y(), area.height() - 20), -20));
+        window->move(p);
+    }
+    for (const auto& [item, action] : windowItems_)
+        if (FloatingWindow(item) == window)
+            action->setChecked(true);
+}
+
+void TMainForm::WindowItemClick(WindowItem item) {
+    QAction* a = WindowItemAction(item);
+    QWidget* window = FloatingWindow(item);
+    // The action toggled its tick already; the tick it had before decides what happens.
+    const bool wasTicked = !a->isChecked();
+    if (item == WindowItem::Tool || wasTicked) {
+        a->setChecked(wasTicked);
+        if (window) {
+            window->raise();
+            window->activateWindow();
+        }
+        return;
+    }
+    a->setChecked(false);
+    ShowFloatingWindow(window);
+}
+
+void TMainForm::PositionResetClick() {
+    for (WindowItem item : {WindowItem::Ani, WindowItem::Tool, WindowItem::EX, WindowItem::Narabe,
+                            WindowItem::Pale, WindowItem::Lay, WindowItem::ETool})
+        if (QWidget* window = FloatingWindow(item))
+            window->move(0, 0);
+}
+
+// ---- Window places.
+
+namespace {
+
+WindowPlace* PlaceOf(WindowPlaces& places, WindowItem item) {
+    switch (item) {
+    case WindowItem::Tool:
+        return &places.Tool;
+    case WindowItem::Pale:
+        return &places.Pale;
+    case WindowItem::Lay:
+        return &places.Lay;
+    case WindowItem::EX:
+        return &places.EX;
+    case WindowItem::Ani:
+        return &places.Ani;
+    case WindowItem::ETool:
+        return &places.ETool;
+    case WindowItem::Narabe:
+        return &places.Narabe;
+    }
+    return nullptr;
+}
+
+constexpr WindowItem kFloatingItems[] = {WindowItem::Pale,  WindowItem::Tool, WindowItem::Lay,
+                                         WindowItem::EX,    WindowItem::Ani,  WindowItem::ETool,
+                                         WindowItem::Narabe};
+
+} // namespace
+
+void TMainForm::ApplyWindowPlaces() {
+    const WindowPlace& main = s_.Windows.Main;
+    move(main.Left, main.Top);
+    resize(std::max(main.Width, 200), std::max(main.Height, 150));
+    for (WindowItem item : kFloatingItems) {
+        const WindowPlace* place = PlaceOf(s_.Windows, item);
+        QWidget* window = FloatingWindow(item);
+        if (!window)
+            continue;
+        window->move(place->Left, place->Top);
+        window->setVisible(place->Visible);
+    }
+    if (w_.CToolForm)
+        w_.CToolForm->move(s_.Windows.CTool.Left, s_.Windows.CTool.Top);
+    for (WindowItem item :
+         {WindowItem::Tool, WindowItem::EX, WindowItem::Ani, WindowItem::ETool, WindowItem::Narabe})
+        if (QWidget* window = FloatingWindow(item))
+            SetWindowItemChecked(item, window->isVisible());
+    if (s_.Windows.MainMax) {
+        setGeometry(20, 20, std::max(width() - 40, 200), std::max(height() - 40, 150));
+        setWindowState(windowState() | Qt::WindowMaximized);
+    }
+}
+
+void TMainForm::StoreWindowPlaces() {
+    WindowPlace& main = s_.Windows.Main;
+    const QRect normal = isMaximized() ? normalGeometry() : geometry();
+    main.Left = normal.x();
+    main.Top = normal.y();
+    main.Width = normal.width();
+    main.Height = normal.height();
+    s_.Windows.MainMax = isMaximized();
+    for (WindowItem item : kFloatingItems) {
+        WindowPlace* place = PlaceOf(s_.Windows, item);
+        if (const QWidget* window = FloatingWindow(item)) {
+            place->Left = window->x();
+            place->Top = window->y();
+            place->Visible = window->isVisible();
+        }
+    }
+    if (w_.CToolForm) {
+        s_.Windows.CTool.Left = w_.CToolForm->x();
+        s_.Windows.CTool.Top = w_.CToolForm->y();
+        s_.Windows.CTool.Visible = w_.CToolForm->isVisible();
+    }
+}
+
+void TMainForm::ShowStartupWindows() {
+    for (WindowItem item : {WindowItem::Tool, WindowItem::Pale, WindowItem::Lay, WindowItem::EX})
+        if (QWidget* window = FloatingWindow(item)) {
+            window->show();
+            SetWindowItemChecked(item, true);
+        }
+}
+
+// ---- Start-up and shut-down.
+
+void TMainForm::TimTimer() {
+    Tim->stop();
+    if (!s_.StartingUp)
+        return;
+    DeferredStartup(s_, *ui_);
+    ReportStartupProblems();
+}
+
+void TMainForm::ReportStartupProblems() {
+    if (problems_.empty())
+        return;
+    // Shown without blocking: the editor works on with safe defaults.
+    QString text;
+    for (const std::string& problem : problems_)
+        text += QString::fromStdString(problem) + "\n";
+    auto* box =
+        new QMessageBox(QMessageBox::Warning, "Vallo", text.trimmed(), QMessageBox::Ok, this);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->open();
+}
+
+void TMainForm::closeEvent(QCloseEvent* event) {
+    if (!FormCloseQuery(s_, *ui_)) {
+        event->ignore();
+        return;
+    }
+    StoreWindowPlaces();
+    s_.IniReadMode = false;
+    pending::RunIni(s_);
+    event->accept();
+}
+
+// ---- Dialogs, help and web site.
+
+void TMainForm::ConfClick() {
+    if (w_.ConfForm)
+        w_.ConfForm->exec();
+}
+
+void TMainForm::SizeChangeClick() {
+    if (!w_.NewForm)
+        return;
+    w_.NewForm->SetMode(TNewForm::Mode::SizeChange);
+    w_.NewForm->exec();
+}
+
+void TMainForm::HelpClick() {
+    QDesktopServices::openUrl(
+        QUrl::fromLocalFile(QString::fromStdString(s_.AppDir) + "help/index.html"));
+}
+
+void TMainForm::WebClick() {
+    QDesktopServices::openUrl(QUrl(kWebSite));
+}
+
+} // namespace vallo

@@ -1,0 +1,106 @@
+#include "app/QtDocumentUi.h"
+
+#include "app/EditorState.h"
+
+#include <QFileDialog>
+#include <QImage>
+#include <QImageReader>
+#include <QMessageBox>
+#include <QStringList>
+
+namespace vallo {
+
+namespace {
+
+QString Text(const char* utf8) {
+    return QString::fromUtf8(utf8);
+}
+
+} // namespace
+
+QStringList QtNameFilters(const char* filter) {
+    const QStringList parts = Text(filter).split('|');
+    QStringList filters;
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2)
+        filters << parts[i] + " (" + QString(parts[i + 1]).replace(';', ' ') + ")";
+    return filters;
+}
+
+SaveAnswer QtDocumentUi::AskSaveChanges() {
+    const auto answer = QMessageBox::warning(
+        parent_, "Vallo", Text(kMsgUnsavedWork),
+        QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes);
+    if (answer == QMessageBox::Yes)
+        return SaveAnswer::Yes;
+    if (answer == QMessageBox::No)
+        return SaveAnswer::No;
+    return SaveAnswer::Cancel;
+}
+
+bool QtDocumentUi::AskOverwrite(const std::string&) {
+    return QMessageBox::warning(parent_, "Vallo", Text(kMsgOverwrite),
+                                QMessageBox::Yes | QMessageBox::No,
+                                QMessageBox::No) == QMessageBox::Yes;
+}
+
+std::optional<std::string> QtDocumentUi::ChooseOpenFile() {
+    QFileDialog dialog(parent_, QString(), QString::fromStdString(s_.AppDir));
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setNameFilters(QtNameFilters(kOpenFilter));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    return dialog.selectedFiles().first().toStdString();
+}
+
+std::optional<SaveChoice> QtDocumentUi::ChooseSaveFile() {
+    QFileDialog dialog(parent_, QString(), QString::fromStdString(s_.AppDir));
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    // The document commands ask the overwrite question themselves, after the extension rule.
+    dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    const QStringList filters = QtNameFilters(kSaveFilter);
+    dialog.setNameFilters(filters);
+    dialog.selectNameFilter(filters.value(kSaveFilterPng - 1));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    SaveChoice choice;
+    choice.Path = dialog.selectedFiles().first().toStdString();
+    choice.FilterIndex = int(filters.indexOf(dialog.selectedNameFilter())) + 1;
+    if (choice.FilterIndex < 1)
+        choice.FilterIndex = kSaveFilterPng;
+    return choice;
+}
+
+void QtDocumentUi::ShowError(const std::string& message) {
+    QMessageBox::critical(parent_, "Vallo", QString::fromStdString(message));
+}
+
+bool QtDocumentUi::ReadOtherPicture(const std::string& path, RgbaPicture& picture,
+                                    std::string& error) {
+    QImageReader reader(QString::fromStdString(path));
+    const QSize size = reader.size();
+    if (size.isValid() && (size.width() > kMaxImageSize || size.height() > kMaxImageSize)) {
+        error = "画像が大きすぎます (最大 " + std::to_string(kMaxImageSize) + " x " +
+                std::to_string(kMaxImageSize) + ")";
+        return false;
+    }
+    QImage image;
+    if (!reader.read(&image)) {
+        error = path + ": " + reader.errorString().toStdString();
+        return false;
+    }
+    image = image.convertToFormat(QImage::Format_RGBA8888);
+    picture.Width = image.width();
+    picture.Height = image.height();
+    picture.Stride = picture.Width * 4;
+    picture.Pixels.resize(size_t(picture.Stride) * size_t(picture.Height));
+    for (int y = 0; y < picture.Height; ++y)
+        std::copy_n(image.constScanLine(y), picture.Stride,
+                    picture.Pixels.begin() + ptrdiff_t(y) * picture.Stride);
+    return true;
+}
+
+} // namespace vallo

@@ -1,0 +1,48 @@
+#include "app/QtWindowSet.h"
+
+#include "app/ConfForm.h"
+#include "app/MainForm.h"
+#include "app/NewForm.h"
+#include "draw/CToolForm.h"
+#include "draw/EToolForm.h"
+#include "draw/LayForm.h"
+#include "palette/ColorsForm.h"
+#include "palette/PLForm.h"
+#include "palette/PSForm.h"
+#include "palette/PSizeForm.h"
+#include "palette/Pale2Form.h"
+#include "palette/PaleForm.h"
+#include "views/AniForm.h"
+#include "views/EXForm.h"
+#include "views/NarabeForm.h"
+
+namespace vallo {
+
+void CreateWindows(EditorState& s, AppWindows& w) {
+    w.MainForm = new TMainForm(s, w);
+    QWidget* main = w.MainForm;
+    w.LayForm = new TLayForm(s, w, main);
+    w.NarabeForm = new TNarabeForm(s, w, main);
+    w.EToolForm = new TEToolForm(s, w, main);
+    w.EXForm = new TEXForm(s, w, main);
+    // TODO(wiring): LupeForm and AllForm (frameless children of the main window's MDI area).
+    w.PaleForm = new TPaleForm(s, w, main);
+    w.NewForm = new TNewForm(s, w, main);
+    // TODO(wiring): ToolForm.
+    w.ConfForm = new TConfForm(s, w, main);
+    w.Pale2Form = new TPale2Form(s, w, main);
+    w.PLForm = new TPLForm(s, w, main);
+    w.PSForm = new TPSForm(s, w, main);
+    w.PSizeForm = new TPSizeForm(s, w, main);
+    w.CToolForm = new TCToolForm(s, w, main);
+    w.ColorsForm = new TColorsForm(s, w, main);
+    w.AniForm = new TAniForm(s, w, main);
+}
+
+void DestroyWindows(AppWindows& w) {
+    // Every other window is a child of the main window and goes with it.
+    delete w.MainForm;
+    w = AppWindows{};
+}
+
+} // namespace vallo

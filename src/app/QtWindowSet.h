@@ -1,0 +1,14 @@
+#pragma once
+
+#include "app/QtWindows.h"
+
+namespace vallo {
+
+struct EditorState;
+
+// Creates every window in the program's order, the main window first, and enters them in the
+// table. s.AppDir must name the program folder. The windows live until DestroyWindows.
+void CreateWindows(EditorState& s, AppWindows& w);
+void DestroyWindows(AppWindows& w);
+
+} // namespace vallo

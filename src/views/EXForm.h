@@ -1,0 +1,14 @@
+#pragma once
+
+#include "app/FloatingForm.h"
+
+namespace vallo {
+
+// The extended view: the edited cell and its mirror image.
+class TEXForm : public TFloatingForm {
+    Q_OBJECT
+public:
+    TEXForm(EditorState& s, AppWindows& w, QWidget* parent);
+};
+
+} // namespace vallo

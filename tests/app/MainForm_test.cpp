@@ -1,0 +1,112 @@
+#include "app/DocumentTestSupport.h"
+#include "app/EditorState.h"
+#include "app/MainForm.h"
+#include "app/QtViewHooks.h"
+#include "app/QtWindowSet.h"
+#include "draw/CToolForm.h"
+#include "draw/LayForm.h"
+#include "views/AniForm.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <gtest/gtest.h>
+
+using namespace vallo;
+
+namespace {
+
+class MainFormTest : public ::testing::Test {
+protected:
+    MainFormTest() : hooks(s, w) {
+        s.Hooks = &hooks;
+        s.AppDir = dir.Dir();
+        CreateWindows(s, w);
+    }
+    ~MainFormTest() override { DestroyWindows(w); }
+
+    QStringList Captions(const QList<QAction*>& actions) {
+        QStringList list;
+        for (const QAction* a : actions)
+            list << (a->isSeparator() ? QString("-") : a->text());
+        return list;
+    }
+    QMenu* TopMenu(int index) { return w.MainForm->menuBar()->actions().at(index)->menu(); }
+
+    testsupport::TempDir dir;
+    EditorState s;
+    AppWindows w;
+    QtViewHooks hooks;
+};
+
+} // namespace
+
+TEST_F(MainFormTest, MenuBarCaptions) {
+    EXPECT_EQ(Captions(w.MainForm->menuBar()->actions()),
+              QStringList({"ファイル(&F)", "ウィンドウ(&W)", "設定(&O)", "画像サイズ変更(&S)",
+                           "ヘルプ(&H)", "　　　　　　　　", "終了(&E)"}));
+    EXPECT_FALSE(w.MainForm->menuBar()->actions().at(5)->isEnabled());
+
+    const QStringList file = Captions(TopMenu(0)->actions());
+    ASSERT_EQ(file.size(), 11);
+    EXPECT_EQ(file.mid(0, 5), QStringList({"新規作成(&N)", "開く(&O)", "上書き保存(&S)",
+                                           "名前を付けて保存(&A)", "-"}));
+    EXPECT_EQ(file[5], "1:[No File]");
+    EXPECT_EQ(file[10], "もっと前に使用したファイル");
+    EXPECT_EQ(Captions(TopMenu(0)->actions().at(10)->menu()->actions()),
+              QStringList({"6:[No File]", "7:[No File]", "8:[No File]", "9:[No File]"}));
+
+    EXPECT_EQ(Captions(TopMenu(1)->actions()),
+              QStringList({"ツールウィンドウ", "パレットウィンドウ", "レイヤーウィンドウ",
+                           "拡張表示ウィンドウ", "アニメーションウィンドウ", "特殊ツールウィンドウ",
+                           "並べて表示ウィンドウ", "-", "ポジションリセット(&R))"}));
+    EXPECT_EQ(Captions(TopMenu(4)->actions()), QStringList({"ヘルプ", "公式ウェブサイトへ"}));
+}
+
+TEST_F(MainFormTest, StartUpGivesAnUntitledBlankDocument) {
+    EXPECT_EQ(w.MainForm->windowTitle(), "Vallo[無題]");
+    w.MainForm->TimTimer();
+    EXPECT_EQ(w.MainForm->windowTitle(), "Vallo [無題]");
+    EXPECT_FALSE(s.StartingUp);
+    EXPECT_EQ(s.MainImage.Width(), 256);
+    EXPECT_TRUE(w.LayForm->isVisible());
+    EXPECT_TRUE(w.MainForm->WindowItemChecked(WindowItem::Lay));
+    EXPECT_FALSE(w.AniForm->isVisible());
+    EXPECT_FALSE(w.MainForm->WindowItemChecked(WindowItem::Ani));
+}
+
+TEST_F(MainFormTest, AFloatingWindowHidesInsteadOfClosingAndClearsItsTick) {
+    w.MainForm->TimTimer();
+    ASSERT_TRUE(w.LayForm->isVisible());
+    EXPECT_FALSE(w.LayForm->close());
+    EXPECT_FALSE(w.LayForm->isVisible());
+    EXPECT_FALSE(w.MainForm->WindowItemChecked(WindowItem::Lay));
+
+    // The window menu brings it back and ticks it again.
+    w.MainForm->WindowItemAction(WindowItem::Lay)->trigger();
+    EXPECT_TRUE(w.LayForm->isVisible());
+    EXPECT_TRUE(w.MainForm->WindowItemChecked(WindowItem::Lay));
+    // A second choice of the ticked item only brings it forward.
+    w.MainForm->WindowItemAction(WindowItem::Lay)->trigger();
+    EXPECT_TRUE(w.LayForm->isVisible());
+    EXPECT_TRUE(w.MainForm->WindowItemChecked(WindowItem::Lay));
+}
+
+TEST_F(MainFormTest, ClosingTheCopyToolReturnsToThePen) {
+    w.MainForm->TimTimer();
+    s.CurrentTool = 7;
+    w.CToolForm->show();
+    EXPECT_FALSE(w.CToolForm->close());
+    EXPECT_FALSE(w.CToolForm->isVisible());
+    EXPECT_EQ(s.CurrentTool, 0);
+}
+
+TEST_F(MainFormTest, LoadingReleasesTheLayerSwitch) {
+    w.LayForm->btLay->setChecked(true);
+    EXPECT_TRUE(s.LayerActive);
+    w.MainForm->TimTimer(); // the start-up document is a blank image: the layer is off
+    EXPECT_FALSE(w.LayForm->btLay->isChecked());
+    EXPECT_FALSE(s.LayerActive);
+}

@@ -5,6 +5,7 @@
 #include "app/StateRoutines.h"
 #include "draw/Undo.h"
 #include "image/AtomicFile.h"
+#include "image/ColorReducer.h"
 
 #include <algorithm>
 #include <cctype>
@@ -28,16 +29,20 @@ void SavePngFile(const EditorState&, const std::string&) {
     throw FileError("PNG codec not available");
 }
 void LoadBmpFile(const std::string& path, TDIB& picture) {
-    pending::LoadBmp(path, picture);
+    picture.LoadFromFile(path);
 }
 void SaveBmpFile(const EditorState& s, const std::string& path) {
-    pending::SaveBmp(s.MainImage, path);
+    s.MainImage.SaveToFile(path);
 }
 TDIB ReducePicture(const TDIB& picture) {
-    return picture;
+    return ReduceTo256(picture);
 }
-TDIB ReduceRgba(const RgbaPicture&) {
-    throw DibError("colour reducer not available");
+TDIB ReduceRgba(const RgbaPicture& p) {
+    if (p.Width < 1 || p.Height < 1)
+        return TDIB();
+    if (p.Stride < p.Width * 4 || p.Pixels.size() < size_t(p.Stride) * size_t(p.Height))
+        throw DibError("不正なピクセルフォーマットです");
+    return ReduceRgbaTo256(p.Pixels.data(), p.Width, p.Height, p.Stride);
 }
 void RememberRecentFile(EditorState& s, const std::string& path) {
     int found = 0;

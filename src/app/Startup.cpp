@@ -4,6 +4,7 @@
 #include "app/EditorState.h"
 #include "app/PendingFormats.h"
 #include "app/StateRoutines.h"
+#include "draw/PlotPen.h"
 #include "draw/Undo.h"
 #include "image/AtomicFile.h"
 #include "views/LupeRender.h"
@@ -40,7 +41,6 @@ void WriteDefaultPaletteIfMissing(const std::string& appDir) {
 void ReadConfiguration(EditorState& s) {
     pending::RunIni(s);
 }
-void ReadPenShapes(EditorState&, const TDIB&) {}
 
 std::string WithTrailingSlash(std::string dir) {
     if (dir.empty() || dir.back() != '/')
@@ -80,15 +80,15 @@ std::vector<std::string> MainFormCreate(EditorState& s, const std::string& appDi
     // The colour bar and the pen shapes come from the program's own folder, never the
     // working directory. Without them the colour dialog shows no bar and the pens are empty.
     try {
-        pending::LoadBmp(s.AppDir + "sys/Bar.bmp", s.BarBitmap);
+        s.BarBitmap.LoadFromFile(s.AppDir + "sys/Bar.bmp");
     } catch (const std::exception& e) {
         s.BarBitmap.SetSize(0, 0, 24);
         problems.push_back(s.AppDir + "sys/Bar.bmp: " + e.what());
     }
     try {
         TDIB strip;
-        pending::LoadBmp(s.AppDir + "sys/Pen.BMP", strip);
-        ReadPenShapes(s, strip);
+        strip.LoadFromFile(s.AppDir + "sys/Pen.BMP");
+        BuildPenMasks(s, strip);
     } catch (const std::exception& e) {
         problems.push_back(s.AppDir + "sys/Pen.BMP: " + e.what());
     }

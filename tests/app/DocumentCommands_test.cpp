@@ -1,6 +1,8 @@
 #include "app/DocumentCommands.h"
 #include "app/DocumentTestSupport.h"
 #include "app/EditorState.h"
+#include "app/StateRoutines.h"
+#include "draw/Undo.h"
 #include "image/AtomicFile.h"
 
 #include <cstring>
@@ -34,6 +36,7 @@ void MakePatternDocument(EditorState& s) {
     s.ForbiddenFlags[3] = kForbidden;
     s.ForbiddenFlags[200] = kForbidden;
     s.TransColor = 9;
+    PropagatePalette(s);
     s.Modified = true;
 }
 
@@ -144,7 +147,7 @@ TEST_F(DocumentCommandsTest, DISABLED_SaveWritesTheFormatOfTheExtensionInAnyCase
     EXPECT_TRUE(ui.Asked.empty());
 }
 
-TEST_F(DocumentCommandsTest, DISABLED_SaveOfANameThatIsNeitherBmpNorPngRunsSaveAs) {
+TEST_F(DocumentCommandsTest, SaveOfANameThatIsNeitherBmpNorPngRunsSaveAs) {
     WriteBytes(dir / "from.gif", "GIF89a");
     s.FileName = dir / "from.gif";
     ui.SaveChoiceValue = SaveChoice{dir / "from", kSaveFilterBmp};
@@ -242,7 +245,7 @@ TEST_F(DocumentCommandsTest, DISABLED_RecentFileCancelOrFailedReadLeavesMarksAlo
     EXPECT_EQ(s.RecentFiles[1], dir / "marked.png");
 }
 
-TEST_F(DocumentCommandsTest, DISABLED_OpeningRecentFileFiveMovesItToTheTop) {
+TEST_F(DocumentCommandsTest, OpeningRecentFileFiveMovesItToTheTop) {
     ui.OtherReadable = true;
     ui.Other.Width = ui.Other.Height = 16;
     ui.Other.Stride = 64;
@@ -263,7 +266,7 @@ TEST_F(DocumentCommandsTest, DISABLED_OpeningRecentFileFiveMovesItToTheTop) {
     EXPECT_EQ(s.FileName, dir / "p5.gif");
 }
 
-TEST_F(DocumentCommandsTest, DISABLED_APictureSmallerThanEightIsRefusedSilently) {
+TEST_F(DocumentCommandsTest, APictureSmallerThanEightIsRefusedSilently) {
     ui.OtherReadable = true;
     ui.Other.Width = 7;
     ui.Other.Height = 20;
@@ -282,7 +285,8 @@ TEST_F(DocumentCommandsTest, NewMakesAnUntitledBlankDocument) {
     s.Modified = false;
     s.FileName = dir / "x.png";
     s.CharWidth = s.CharHeight = 32;
-    std::filesystem::create_directories(dir / "palette");
+    InitUndo(s, 4);
+    const Snapshot before = Take(s);
     ASSERT_TRUE(NewClick(s, ui)) << (ui.Errors.empty() ? "" : ui.Errors.back());
     EXPECT_EQ(s.MainImage.Width(), 256);
     EXPECT_EQ(s.MainImage.Height(), 256);
@@ -291,4 +295,12 @@ TEST_F(DocumentCommandsTest, NewMakesAnUntitledBlankDocument) {
     EXPECT_EQ(s.ForbiddenFlags[3], 0);
     EXPECT_EQ(hooks.Titles.back(), "Vallo [無題]");
     EXPECT_EQ(hooks.LayerReleases, 1);
+
+    // New is one undoable step that brings back the old picture and palette.
+    ASSERT_TRUE(CanUndo(s));
+    Undo(s);
+    EXPECT_EQ(s.MainImage.Width(), 40);
+    for (int y = 0; y < 24; ++y)
+        ASSERT_EQ(0, std::memcmp(s.MainImage.ScanLine(y), before.Image.ScanLine(y), 40));
+    EXPECT_EQ(s.MainImage.ColorTable(), before.Image.ColorTable());
 }

@@ -76,3 +76,15 @@ TEST(Startup, ZoomBoxText) {
     EXPECT_EQ(ZoomBoxText(8), "800%");
     EXPECT_EQ(ZoomBoxText(12), "1200%");
 }
+
+TEST(Startup, DataFilesAreReadFromTheProgramFolder) {
+    TempDir dir;
+    std::filesystem::copy(VALLO_SYS_DIR, dir / "sys", std::filesystem::copy_options::recursive);
+    EditorState s;
+    const std::vector<std::string> problems = MainFormCreate(s, dir.Dir());
+    EXPECT_TRUE(problems.empty()) << problems.front();
+    EXPECT_FALSE(s.BarBitmap.Empty());
+    // Pen 0 is the single dot, pen 1 a 2 x 2 block.
+    EXPECT_EQ(s.PenMasks[0][0][0], 255);
+    EXPECT_EQ(s.PenMasks[1][1][1], 255);
+}

@@ -1,8 +1,7 @@
+#include "app/EditorState.h"
 #include "app/StateRoutines.h"
 
 #include <gtest/gtest.h>
-
-#include "app/EditorState.h"
 
 using namespace vallo;
 

@@ -1,11 +1,13 @@
 #include "app/DocumentCommands.h"
 
+#include "app/Configuration.h"
 #include "app/EditorState.h"
-#include "app/PendingFormats.h"
 #include "app/StateRoutines.h"
 #include "draw/Undo.h"
+#include "formats/PngCodec.h"
 #include "image/AtomicFile.h"
 #include "image/ColorReducer.h"
+#include "palette/PaletteFile.h"
 
 #include <algorithm>
 #include <cctype>
@@ -18,15 +20,26 @@ namespace vallo {
 namespace {
 
 // ---- File formats and lists used by the commands.
-// TODO(wiring): these forward to the PNG codec, the BMP reader and writer, the colour reducer,
-// the palette files and the configuration as they land.
 
-bool LoadPngFile(const std::string&, LoadedPicture&, std::string& error) {
-    error = "PNG codec not available";
-    return false;
+// Reads a palette PNG; false when the codec does not take the file (other readers may). The
+// marks start from the ones in loaded and change only where the file says so.
+bool LoadPngFile(const std::string& path, LoadedPicture& loaded, std::string& error) {
+    try {
+        TDIB picture;
+        PngMarks marks{loaded.ForbiddenFlags, loaded.TransColor};
+        if (!LoadPNG(path, picture, marks))
+            return false;
+        loaded.Picture = picture.BitCount() == 8 ? picture : ReduceTo256(picture);
+        loaded.ForbiddenFlags = marks.ForbiddenFlags;
+        loaded.TransColor = marks.TransColor;
+        return true;
+    } catch (const std::exception& e) {
+        error = e.what();
+        return false;
+    }
 }
-void SavePngFile(const EditorState&, const std::string&) {
-    throw FileError("PNG codec not available");
+void SavePngFile(const EditorState& s, const std::string& path) {
+    SavePNG(path, s.MainImage, s.ForbiddenFlags, s.TransColor);
 }
 void LoadBmpFile(const std::string& path, TDIB& picture) {
     picture.LoadFromFile(path);
@@ -45,18 +58,10 @@ TDIB ReduceRgba(const RgbaPicture& p) {
     return ReduceRgbaTo256(p.Pixels.data(), p.Width, p.Height, p.Stride);
 }
 void RememberRecentFile(EditorState& s, const std::string& path) {
-    int found = 0;
-    for (int i = 9; i >= 1 && !found; --i)
-        if (s.RecentFiles[size_t(i)] == path)
-            found = i;
-    const int last = found ? found : 9;
-    for (int i = last; i > 1; --i)
-        s.RecentFiles[size_t(i)] = s.RecentFiles[size_t(i - 1)];
-    s.RecentFiles[1] = path;
-    s.Hooks->SetRecentFileCaptions();
+    AddRecentFile(s, path);
 }
 void FillBlankImage(EditorState& s, int width, int height) {
-    s.MainImage.SetSize(width, height, 8);
+    NewImageWithDefaultPalette(s, width, height);
 }
 
 // ---- Helpers.
@@ -109,8 +114,7 @@ bool ReadNonPngPicture(DocumentUi& ui, const std::string& path, LoadedPicture& l
         error = e.what();
         return false;
     }
-    loaded.ForbiddenFlags.fill(0);
-    loaded.HasTransColor = false;
+    loaded.ForbiddenFlags.fill(0); // other formats carry no marks
     return true;
 }
 
@@ -128,6 +132,13 @@ bool WriteDocument(EditorState& s, DocumentUi& ui, const std::string& path) {
 }
 
 } // namespace
+
+LoadedPicture LoadedPicture::Of(const EditorState& s) {
+    LoadedPicture loaded;
+    loaded.TransColor = s.TransColor;
+    loaded.ForbiddenFlags = s.ForbiddenFlags;
+    return loaded;
+}
 
 bool HasSavableExtension(const std::string& path) {
     const std::string ext = LowerExtension(path);
@@ -166,8 +177,7 @@ void TakePicture(EditorState& s, LoadedPicture& loaded, const std::string& path)
         PushUndo(s, 0, 0, s.MainImage.Width() - 1, s.MainImage.Height() - 1, true, true);
     LoadPictureIntoMainImage(s, loaded.Picture);
     s.ForbiddenFlags = loaded.ForbiddenFlags;
-    if (loaded.HasTransColor)
-        s.TransColor = loaded.TransColor;
+    s.TransColor = loaded.TransColor;
     s.Hooks->ReleaseLayerButton();
     s.LayerActive = false;
     ApplyImageSize(s);
@@ -203,7 +213,7 @@ bool OpenClick(EditorState& s, DocumentUi& ui) {
     const std::optional<std::string> path = ui.ChooseOpenFile();
     if (!path || !ConfirmDiscardOrSave(s, ui))
         return false;
-    LoadedPicture loaded;
+    LoadedPicture loaded = LoadedPicture::Of(s);
     std::string error;
     if (!ReadPictureFile(ui, *path, loaded, error)) {
         if (!error.empty())
@@ -220,7 +230,7 @@ bool FClick(EditorState& s, DocumentUi& ui, int n) {
     const std::string path = s.RecentFiles[size_t(n)];
     if (path.empty() || path == "[No File]")
         return false;
-    LoadedPicture loaded;
+    LoadedPicture loaded = LoadedPicture::Of(s);
     std::string error;
     bool read = false;
     if (!IsExistingFile(path))

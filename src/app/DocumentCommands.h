@@ -57,12 +57,13 @@ public:
 };
 
 // A picture read from a file, converted to 8 bits with 256 entries, with the colour marks it
-// carries. The marks reach the editor only when the picture is taken as the document.
+// carries. The marks start as the document's (LoadedPicture::Of) and reach the editor only when
+// the picture is taken as the document.
 struct LoadedPicture {
     TDIB Picture;
-    bool HasTransColor = false;
     uint8_t TransColor = 0;
     std::array<int32_t, 256> ForbiddenFlags{};
+    static LoadedPicture Of(const EditorState& s);
 };
 
 // Reads a picture file: ".png" through the PNG codec, anything else (or a PNG the codec

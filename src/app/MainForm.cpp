@@ -1,10 +1,10 @@
 #include "app/MainForm.h"
 
 #include "app/ConfForm.h"
+#include "app/Configuration.h"
 #include "app/DocumentCommands.h"
 #include "app/EditorState.h"
 #include "app/NewForm.h"
-#include "app/PendingFormats.h"
 #include "app/QtDocumentUi.h"
 #include "app/Startup.h"
 #include "draw/CToolForm.h"
@@ -371,7 +371,11 @@ void TMainForm::closeEvent(QCloseEvent* event) {
     }
     StoreWindowPlaces();
     s_.IniReadMode = false;
-    pending::RunIni(s_);
+    try {
+        RunIniRoutine(s_);
+    } catch (const std::exception& e) {
+        ui_->ShowError(e.what()); // the settings are lost, the window still closes
+    }
     event->accept();
 }
 

@@ -1,12 +1,13 @@
 #include "app/Startup.h"
 
+#include "app/Configuration.h"
 #include "app/DocumentCommands.h"
 #include "app/EditorState.h"
-#include "app/PendingFormats.h"
 #include "app/StateRoutines.h"
 #include "draw/PlotPen.h"
 #include "draw/Undo.h"
 #include "image/AtomicFile.h"
+#include "palette/PaletteFile.h"
 #include "views/LupeRender.h"
 
 #include <algorithm>
@@ -16,31 +17,6 @@
 namespace vallo {
 
 namespace {
-
-// TODO(wiring): these forward to the palette files, the configuration and the pen shapes as
-// they land.
-void WriteDefaultPaletteIfMissing(const std::string& appDir) {
-    const std::string path = appDir + "palette/vallo.vp3";
-    std::error_code ec;
-    if (std::filesystem::exists(path, ec))
-        return;
-    std::vector<uint8_t> bytes(1056, 0);
-    const uint8_t title[] = {0x83, 0x66, 0x83, 0x74, 0x83, 0x48, 0x83, 0x8B, 0x83, 0x67};
-    std::copy(std::begin(title), std::end(title), bytes.begin());
-    const uint8_t level[6] = {17, 68, 119, 170, 204, 238};
-    size_t at = 32 + 10 * 3;
-    for (int i = 0; i < 6; ++i)
-        for (int j = 0; j < 6; ++j)
-            for (int k = 0; k < 6; ++k) {
-                bytes[at++] = level[k];
-                bytes[at++] = level[j];
-                bytes[at++] = level[i];
-            }
-    WriteFileAtomically(path, bytes);
-}
-void ReadConfiguration(EditorState& s) {
-    pending::RunIni(s);
-}
 
 std::string WithTrailingSlash(std::string dir) {
     if (dir.empty() || dir.back() != '/')
@@ -66,7 +42,7 @@ std::vector<std::string> MainFormCreate(EditorState& s, const std::string& appDi
             problems.push_back(paletteDir + " を作成できません: " + ec.message());
     }
     try {
-        WriteDefaultPaletteIfMissing(s.AppDir);
+        EnsureDefaultPaletteFile(s.AppDir);
     } catch (const std::exception& e) {
         problems.push_back(e.what());
     }
@@ -98,7 +74,7 @@ std::vector<std::string> MainFormCreate(EditorState& s, const std::string& appDi
 void DeferredStartup(EditorState& s, DocumentUi& ui) {
     ApplyImageSize(s);
     s.IniReadMode = true;
-    ReadConfiguration(s);
+    RunIniRoutine(s);
     s.Hooks->ApplyWindowPlaces();
 
     // A recent file 1 that is missing or cannot be read gives the blank untitled image, not

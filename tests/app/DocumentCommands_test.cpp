@@ -132,7 +132,7 @@ TEST_F(DocumentCommandsTest, AFailedOpenReportsTheReasonAndChangesNothing) {
     }
 }
 
-TEST_F(DocumentCommandsTest, DISABLED_SaveWritesTheFormatOfTheExtensionInAnyCase) {
+TEST_F(DocumentCommandsTest, SaveWritesTheFormatOfTheExtensionInAnyCase) {
     for (const char* name : {"upper.PNG", "mixed.Bmp"}) {
         WriteBytes(dir / name, "old");
         s.FileName = dir / name;
@@ -177,7 +177,7 @@ TEST_F(DocumentCommandsTest, AFailedSaveKeepsTheDocumentModifiedAndTheOldFile) {
     ExpectUnchanged(s, before);
 }
 
-TEST_F(DocumentCommandsTest, DISABLED_PngAndBmpRoundTripThroughSaveAsAndOpen) {
+TEST_F(DocumentCommandsTest, PngAndBmpRoundTripThroughSaveAsAndOpen) {
     const Snapshot original = Take(s);
     for (int filter : {kSaveFilterPng, kSaveFilterBmp}) {
         MakePatternDocument(s);
@@ -212,7 +212,7 @@ TEST_F(DocumentCommandsTest, DISABLED_PngAndBmpRoundTripThroughSaveAsAndOpen) {
     }
 }
 
-TEST_F(DocumentCommandsTest, DISABLED_RecentFileCancelOrFailedReadLeavesMarksAlone) {
+TEST_F(DocumentCommandsTest, RecentFileCancelOrFailedReadLeavesMarksAlone) {
     ui.SaveChoiceValue = SaveChoice{dir / "marked", kSaveFilterPng};
     ASSERT_TRUE(SaveAsClick(s, ui));
     // A different document is being edited when the recent file is chosen.

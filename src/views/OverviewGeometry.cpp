@@ -5,7 +5,9 @@
 
 namespace vallo {
 
-int OverviewScale(int v, int power) { return int(int64_t(v) * power / 16); }
+int OverviewScale(int v, int power) {
+    return int(int64_t(v) * power / 16);
+}
 
 namespace {
 
@@ -14,7 +16,9 @@ int64_t ImageFloor(int64_t screen, int power) {
     const int64_t n = screen * 16;
     return n >= 0 ? n / power : -((-n + power - 1) / power);
 }
-int64_t ImageCeil(int64_t screen, int power) { return -ImageFloor(-screen, power); }
+int64_t ImageCeil(int64_t screen, int power) {
+    return -ImageFloor(-screen, power);
+}
 
 } // namespace
 
@@ -92,11 +96,12 @@ LupeCopyOverlay ComputeLupeCopyOverlay(const EditorState& s) {
                    true,
                    false};
     } else if (s.CopyRangeState == 2) {
-        o.Frame = {true,
-                   {dx * m - 2, dy * m - 2, (s.CopyWidth + dx) * m + 1, (s.CopyHeight + dy) * m + 1},
-                   3,
-                   false,
-                   false};
+        o.Frame = {
+            true,
+            {dx * m - 2, dy * m - 2, (s.CopyWidth + dx) * m + 1, (s.CopyHeight + dy) * m + 1},
+            3,
+            false,
+            false};
         o.ShowCopyImage = true;
         o.CopyImageTarget = {dx * m, dy * m, (s.CopyWidth + dx) * m, (s.CopyHeight + dy) * m};
     }
@@ -108,6 +113,20 @@ IntRect FrameBounds(const FrameSpec& frame) {
     const IntRect& c = frame.Corners;
     return {std::min(c.Left, c.Right) - grow, std::min(c.Top, c.Bottom) - grow,
             std::max(c.Left, c.Right) + grow + 1, std::max(c.Top, c.Bottom) + grow + 1};
+}
+
+} // namespace vallo
+
+namespace vallo {
+
+OverviewScrollSize ComputeOverviewScrollSize(int imageWidth, int imageHeight, int power) {
+    OverviewScrollSize out;
+    if (power <= 0)
+        return out;
+    out.BitmapWidth = OverviewScale(std::max(imageWidth, 0), power);
+    out.BitmapHeight = OverviewScale(std::max(imageHeight, 0), power);
+    out.ChipSize = power < 16 ? 1 : power / 16;
+    return out;
 }
 
 } // namespace vallo

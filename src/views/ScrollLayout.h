@@ -17,10 +17,10 @@ struct ScrollLayoutInput {
     int ClientWidth = 0;
     int ClientHeight = 0;
     int BarSize = 16;
-    int ViewType = 0;  // 0 four bars, 1 four buttons, 2 two bars
+    int ViewType = 0; // 0 four bars, 1 four buttons, 2 two bars
     int HSpace = 0;
     int VSpace = 0;
-    int ViewWidth = 0;  // upper limit of the viewport, 0 = none
+    int ViewWidth = 0; // upper limit of the viewport, 0 = none
     int ViewHeight = 0;
     int ChipSize = 0;
     int Power = 16;
@@ -31,21 +31,21 @@ struct ScrollLayoutInput {
 // One scrolling direction. Max and PageSize count chips; a position p is valid when
 // 0 <= p and p + PageSize - 1 <= Max.
 struct ScrollAxis {
-    int Visible = 0;  // viewport extent
+    int Visible = 0; // viewport extent
     bool Enabled = false;
     int Max = 0;
     int PageSize = 0;
 };
 
 struct ScrollLayout {
-    bool Enabled = false;  // false when the frame is too small for one chip
-    int BarTotal = 0;      // space the bars take on each axis
-    int Offset = 0;        // left/top offset of the area between the bars
-    int AreaWidth = 0;     // width of the horizontal bars
-    int AreaHeight = 0;    // height of the vertical bars
+    bool Enabled = false; // false when the frame is too small for one chip
+    int BarTotal = 0;     // space the bars take on each axis
+    int Offset = 0;       // left/top offset of the area between the bars
+    int AreaWidth = 0;    // width of the horizontal bars
+    int AreaHeight = 0;   // height of the vertical bars
     ScrollAxis H;
     ScrollAxis V;
-    int PanelLeft = 0;  // viewport position inside the frame
+    int PanelLeft = 0; // viewport position inside the frame
     int PanelTop = 0;
 };
 

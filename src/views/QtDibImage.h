@@ -1,0 +1,28 @@
+#pragma once
+
+#include "image/DIB.h"
+
+#include <QImage>
+#include <QList>
+#include <QRect>
+#include <string>
+
+namespace vallo {
+
+// Bridges between TDIB and QImage for painting.
+
+QList<QRgb> DibColorTable(const ColorTableArray& table);
+
+// An Indexed8 QImage over the pixels of an 8-bit TDIB, starting at a 4-byte aligned column at
+// or left of rect's left, without copying. `source` receives rect in the wrapper's coordinates.
+// Valid only while the TDIB is neither resized nor written through an unsharing access.
+QImage WrapDibRect(const TDIB& dib, const QRect& rect, QRect* source);
+
+// A copy of a region of a TDIB of any bit depth as an ARGB32 image (icons, pen strips).
+QImage DibRegionToImage(const TDIB& dib, const QRect& region);
+
+// Reads a data file of the program (the icon and pen strips) as an ARGB32 image; a null image
+// when it is missing or unreadable.
+QImage LoadStripImage(const std::string& path);
+
+} // namespace vallo

@@ -1,0 +1,130 @@
+#pragma once
+
+// View hooks for the UI tests: forward the core's requests to the windows under test, and
+// builds a small document with those windows.
+#include "app/EditorState.h"
+#include "app/QtWindows.h"
+#include "app/StateRoutines.h"
+#include "app/ViewHooks.h"
+#include "draw/ToolForm.h"
+#include "views/AllForm.h"
+#include "views/LupeForm.h"
+
+#include <QApplication>
+#include <memory>
+
+namespace vallo::test {
+
+class FormHooks : public ViewHooks {
+public:
+    explicit FormHooks(AppWindows& w) : w_(w) {}
+    void SetLupeSize(int width, int height) override {
+        if (w_.LupeForm)
+            w_.LupeForm->SetLupeSize(width, height);
+    }
+    void LupeResize() override {
+        if (w_.LupeForm)
+            w_.LupeForm->LupeResize();
+    }
+    void ScrollLupeToOrigin() override {
+        if (w_.LupeForm)
+            w_.LupeForm->ScrollToOrigin();
+    }
+    void RepaintLupe() override {
+        if (w_.LupeForm)
+            w_.LupeForm->Repaint();
+    }
+    void InvalidateLupeRect(int l, int t, int r, int b) override {
+        if (w_.LupeForm)
+            w_.LupeForm->InvalidateLupeRect(l, t, r, b);
+    }
+    void UpdateLupeNow() override {
+        if (w_.LupeForm)
+            w_.LupeForm->UpdateNow();
+    }
+    void RefreshUndoButtons() override {
+        if (w_.LupeForm)
+            w_.LupeForm->RefreshUndoButtons();
+        if (w_.ToolForm)
+            w_.ToolForm->RefreshUndoButtons();
+    }
+    void SetLupeCaption(const std::string& caption) override {
+        if (w_.LupeForm)
+            w_.LupeForm->SetCaption(caption);
+    }
+    void HideCursor() override {
+        if (w_.LupeForm)
+            w_.LupeForm->HideCursor();
+    }
+    void ShowCursor() override {
+        if (w_.LupeForm)
+            w_.LupeForm->ShowCursor();
+    }
+    void OverviewApplyZoom() override {
+        if (w_.AllForm)
+            w_.AllForm->ApplyZoom();
+    }
+    void RepaintOverview() override {
+        if (w_.AllForm)
+            w_.AllForm->Repaint();
+    }
+    void InvalidateOverviewRect(int l, int t, int r, int b) override {
+        if (w_.AllForm)
+            w_.AllForm->InvalidateImageRect(l, t, r, b);
+    }
+    void UpdateOverviewNow() override {
+        if (w_.AllForm)
+            w_.AllForm->UpdateNow();
+    }
+    void SetSizeBoxText(const std::string& text) override {
+        if (w_.ToolForm)
+            w_.ToolForm->SetSizeBoxText(text);
+    }
+    void ReflectToolButtons() override {
+        if (w_.ToolForm)
+            w_.ToolForm->ReflectState();
+    }
+
+private:
+    AppWindows& w_;
+};
+
+// A 64 x 64 document with a grey ramp palette (index i = grey i), a 16 x 16 cell at zoom 4,
+// and the magnifier, overview and tool window.
+struct FormsFixture {
+    EditorState s;
+    AppWindows w;
+    FormHooks hooks{w};
+    std::unique_ptr<TLupeForm> lupe;
+    std::unique_ptr<TAllForm> all;
+    std::unique_ptr<TToolForm> tool;
+
+    explicit FormsFixture(int imageSize = 64, int cell = 16, int zoom = 4) {
+        s.Hooks = &hooks;
+        s.AppDir = std::string(VALLO_SYS_DIR) + "/../";
+        s.MainImage.SetSize(imageSize, imageSize, 8);
+        for (int i = 0; i < 256; ++i)
+            s.MainImage.ColorTable()[size_t(i)] = {uint8_t(i), uint8_t(i), uint8_t(i), 0};
+        for (int y = 0; y < imageSize; ++y)
+            for (int x = 0; x < imageSize; ++x)
+                s.MainImage.SetPixel(x, y, uint32_t(100 + (x + y) % 8));
+        s.CharWidth = s.CharHeight = cell;
+        s.LupeStepX = cell;
+        s.LupeStepY = cell;
+        s.Magnification = zoom;
+        lupe = std::make_unique<TLupeForm>(s, w);
+        w.LupeForm = lupe.get();
+        all = std::make_unique<TAllForm>(s, w);
+        w.AllForm = all.get();
+        tool = std::make_unique<TToolForm>(s, w);
+        w.ToolForm = tool.get();
+        ApplyImageSize(s);
+        lupe->resize(420, 460);
+        all->resize(360, 460);
+    }
+    ~FormsFixture() {
+        w = AppWindows{}; // the windows go first; nothing may reach them after that
+    }
+};
+
+} // namespace vallo::test

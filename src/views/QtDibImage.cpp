@@ -56,11 +56,15 @@ QImage DibRegionToImage(const TDIB& dib, const QRect& region) {
 }
 
 QImage LoadStripImage(const std::string& path) {
-    // Qt's BMP reader until the image type reads BMP files itself.
-    QImage image(QString::fromStdString(path), "BMP");
-    if (image.isNull())
-        return image;
-    return image.convertToFormat(QImage::Format_ARGB32);
+    try {
+        TDIB dib;
+        dib.LoadFromFile(path);
+        if (dib.Empty())
+            return QImage();
+        return DibRegionToImage(dib, QRect(0, 0, dib.Width(), dib.Height()));
+    } catch (const std::exception&) {
+        return QImage();
+    }
 }
 
 } // namespace vallo

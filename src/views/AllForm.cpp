@@ -4,9 +4,11 @@
 #include "app/QtWindows.h"
 #include "views/MogPaintBox.h"
 #include "views/MogScrollBox.h"
-#include "views/OverviewGeometry.h"
+#include "views/OverviewFrames.h"
 #include "views/OverviewMouse.h"
+#include "views/OverviewPaintArea.h"
 #include "views/QtDibImage.h"
+#include "views/QtFramePainter.h"
 
 #include <QComboBox>
 #include <QPainter>
@@ -18,32 +20,6 @@ namespace {
 
 QRect ToQRect(const IntRect& r) {
     return QRect(r.Left, r.Top, r.Right - r.Left, r.Bottom - r.Top);
-}
-
-QRect CornersRect(const IntRect& c) {
-    return QRect(QPoint(std::min(c.Left, c.Right), std::min(c.Top, c.Bottom)),
-                 QPoint(std::max(c.Left, c.Right), std::max(c.Top, c.Bottom)));
-}
-
-// Strokes a frame through its corners with the given raster operation, so that it shows on
-// any colour of the image under it.
-void DrawFrame(QPainter& p, const FrameSpec& f, QColor color, QPainter::CompositionMode mode) {
-    if (!f.Visible)
-        return;
-    QPen pen(color);
-    pen.setWidth(f.PenWidth);
-    pen.setStyle(f.Dotted ? Qt::DotLine : Qt::SolidLine);
-    pen.setJoinStyle(Qt::MiterJoin);
-    p.setCompositionMode(mode);
-    p.setPen(pen);
-    p.setBrush(Qt::NoBrush);
-    const QRect r = CornersRect(f.Corners);
-    p.drawRect(r);
-    if (f.Diagonals) {
-        p.drawLine(r.topLeft(), r.bottomRight());
-        p.drawLine(r.bottomLeft(), r.topRight());
-    }
-    p.setCompositionMode(QPainter::CompositionMode_SourceOver);
 }
 
 } // namespace
@@ -84,17 +60,21 @@ TAllForm::TAllForm(EditorState& s, AppWindows& w, QWidget* parent) : QWidget(par
 void TAllForm::powerComboChange(int index) {
     if (index < 0)
         return;
+    // The core sets OverviewPower and asks the views to apply it (ApplyZoom).
     vallo::powerComboChange(s_, index);
-    const OverviewScrollSize size =
-        ComputeOverviewScrollSize(s_.ImageWidth, s_.ImageHeight, s_.OverviewPower);
+}
+
+void TAllForm::ApplyZoom() {
+    const int index = std::clamp(s_.OverviewPowerIndex, 0, 4);
+    if (powerCombo_->currentIndex() != index) {
+        const QSignalBlocker block(powerCombo_);
+        powerCombo_->setCurrentIndex(index);
+    }
+    const OverviewGeometry size = ComputeOverviewGeometry(s_);
     AllScroll_->SetBitmapWidth(size.BitmapWidth);
     AllScroll_->SetBitmapHeight(size.BitmapHeight);
     AllScroll_->SetChipSize(size.ChipSize);
     AllScroll_->RepaintBox();
-}
-
-void TAllForm::ApplyZoom() {
-    powerComboChange(powerCombo_->currentIndex());
 }
 
 void TAllForm::AllBoxPaint(QPainter& p, const QRect& exposed) {
@@ -113,19 +93,14 @@ void TAllForm::AllBoxPaint(QPainter& p, const QRect& exposed) {
     for (const QRect& r : rest)
         p.fillRect(r, palette().color(QPalette::Dark));
 
-    const OverviewFrames frames = ComputeOverviewFrames(s_, power);
-    DrawFrame(p, frames.Cell, Qt::white, QPainter::RasterOp_SourceXorDestination);
-    DrawFrame(p, frames.Layer, QColor(0, 0x80, 0), QPainter::RasterOp_SourceOrNotDestination);
-    if (frames.Copy.Visible && frames.Copy.PenWidth == 1)
-        DrawFrame(p, frames.Copy, Qt::black, QPainter::RasterOp_SourceOrNotDestination);
-    else
-        DrawFrame(p, frames.Copy, Qt::white, QPainter::RasterOp_SourceXorDestination);
-    if (frames.ShowCopyImage && !s_.CopyImage.Empty()) {
-        QRect src;
-        const TDIB& copy = s_.CopyImage;
-        const QImage wrapped = WrapDibRect(copy, QRect(0, 0, copy.Width(), copy.Height()), &src);
-        p.drawImage(ToQRect(frames.CopyImageTarget), wrapped, src);
-    }
+    const OverviewFrames frames = ComputeOverviewFrames(s_);
+    PaintFrame(p, frames.EditedCell);
+    PaintFrame(p, frames.LayerCell);
+    PaintFrame(p, frames.CopyRange);
+    if (frames.DiagonalsVisible)
+        for (const SegmentShape& d : frames.Diagonals)
+            PaintSegment(p, frames.CopyRange, d);
+    PaintStretched(p, s_.CopyImage, frames.CopyImage);
 }
 
 void TAllForm::InvalidateImageRect(int left, int top, int right, int bottom) {

@@ -6,11 +6,12 @@
 #include "draw/ToolForm.h"
 #include "draw/Undo.h"
 #include "views/LupeMouse.h"
+#include "views/LupeOverlay.h"
 #include "views/LupeRender.h"
 #include "views/MogPaintBox.h"
 #include "views/MogScrollBox2.h"
-#include "views/OverviewGeometry.h"
 #include "views/QtDibImage.h"
+#include "views/QtFramePainter.h"
 
 #include <QAbstractEventDispatcher>
 #include <QButtonGroup>
@@ -53,21 +54,6 @@ QToolButton* MakeButton(QWidget* parent, const QString& text, QRect geometry, bo
     b->setFocusPolicy(Qt::NoFocus);
     b->setAutoRaise(false);
     return b;
-}
-
-// Draws a frame through two inclusive corners with an inverting pen.
-void DrawInvertedFrame(QPainter& p, const FrameSpec& f) {
-    QPen pen(Qt::white);
-    pen.setWidth(f.PenWidth);
-    pen.setStyle(f.Dotted ? Qt::DotLine : Qt::SolidLine);
-    pen.setJoinStyle(Qt::MiterJoin);
-    p.setPen(pen);
-    p.setBrush(Qt::NoBrush);
-    p.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
-    const IntRect& c = f.Corners;
-    p.drawRect(QRect(QPoint(std::min(c.Left, c.Right), std::min(c.Top, c.Bottom)),
-                     QPoint(std::max(c.Left, c.Right), std::max(c.Top, c.Bottom))));
-    p.setCompositionMode(QPainter::CompositionMode_SourceOver);
 }
 
 } // namespace
@@ -228,16 +214,8 @@ void TLupeForm::LupeBoxPaint(QPainter& p, const QRect& exposed) {
         p.fillRect(r, palette().color(QPalette::Dark));
 
     const LupeCopyOverlay overlay = ComputeLupeCopyOverlay(s_);
-    if (!overlay.Frame.Visible)
-        return;
-    DrawInvertedFrame(p, overlay.Frame);
-    if (overlay.ShowCopyImage && !s_.CopyImage.Empty()) {
-        const IntRect& t = overlay.CopyImageTarget;
-        QRect src;
-        const QImage copy = WrapDibRect(
-            s_.CopyImage, QRect(0, 0, s_.CopyImage.Width(), s_.CopyImage.Height()), &src);
-        p.drawImage(QRect(t.Left, t.Top, t.Right - t.Left, t.Bottom - t.Top), copy, src);
-    }
+    PaintFrame(p, overlay.Frame);
+    PaintStretched(p, s_.CopyImage, overlay.Image);
 }
 
 // --- Hooks.

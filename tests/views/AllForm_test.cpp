@@ -123,9 +123,10 @@ TEST(AllForm, NavigationAtEveryScale) {
         QApplication::processEvents();
         f.all->AllScroll()->SetPositions(0, 0);
         QPoint at = c.screen;
-        if (c.index == 4) { // 3x needs scrolling: 768 pixels tall
-            f.all->AllScroll()->SetPositions(0, 100);
-            at -= QPoint(0, 300);
+        if (c.index == 4) {                          // 3x needs scrolling: 768 pixels tall
+            f.all->AllScroll()->SetPositions(0, 50); // 50 chips of 3 pixels
+            ASSERT_EQ(f.all->AllScroll()->VertPosition(), 50);
+            at -= QPoint(0, 150);
         }
         f.s.CharLeft = f.s.CharTop = 0;
         QTest::mouseClick(box, Qt::LeftButton, {}, at);

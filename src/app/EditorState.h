@@ -39,17 +39,19 @@ struct WindowPlace {
 
 // The windows whose places the configuration keeps.
 struct WindowPlaces {
-    WindowPlace Main{0, 0, 800, 600, true};
-    WindowPlace Lupe{0, 0, 420, 460, true};
-    WindowPlace All{430, 0, 360, 460, true};
-    WindowPlace Pale{820, 0, 0, 0, true};
-    WindowPlace Tool{820, 300, 0, 0, true};
-    WindowPlace Lay{0, 480, 0, 0, true};
-    WindowPlace EX{340, 480, 0, 0, true};
-    WindowPlace Ani{600, 480, 0, 0, false};
-    WindowPlace ETool{820, 580, 0, 0, false};
-    WindowPlace CTool{600, 300, 0, 0, false};
-    WindowPlace Narabe{700, 480, 0, 0, false};
+    // First-start places: the frame at the top left, the floating windows to its right and
+    // below it, so that none covers the magnifier.
+    WindowPlace Main{20, 20, 800, 600, true};
+    WindowPlace Lupe{0, 0, 430, 540, true};
+    WindowPlace All{435, 0, 350, 540, true};
+    WindowPlace Pale{830, 20, 0, 0, true};
+    WindowPlace Tool{830, 330, 0, 0, true};
+    WindowPlace Lay{20, 660, 0, 0, true};
+    WindowPlace EX{350, 660, 0, 0, true};
+    WindowPlace Ani{600, 660, 0, 0, false};
+    WindowPlace ETool{950, 330, 0, 0, false};
+    WindowPlace CTool{950, 450, 0, 0, false};
+    WindowPlace Narabe{700, 660, 0, 0, false};
     bool MainMax = true;
 };
 

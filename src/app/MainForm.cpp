@@ -10,10 +10,13 @@
 #include "draw/CToolForm.h"
 #include "draw/EToolForm.h"
 #include "draw/LayForm.h"
+#include "draw/ToolForm.h"
 #include "draw/Undo.h"
 #include "palette/PaleForm.h"
 #include "views/AniForm.h"
 #include "views/EXForm.h"
+#include "views/AllForm.h"
+#include "views/LupeForm.h"
 #include "views/NarabeForm.h"
 
 #include <QAction>
@@ -198,7 +201,7 @@ bool TMainForm::WindowItemChecked(WindowItem item) const {
 QWidget* TMainForm::FloatingWindow(WindowItem item) const {
     switch (item) {
     case WindowItem::Tool:
-        return nullptr; // TODO(wiring): the tool window once it is on the main line
+        return w_.ToolForm;
     case WindowItem::Pale:
         return w_.PaleForm;
     case WindowItem::Lay:
@@ -280,6 +283,24 @@ WindowPlace* PlaceOf(WindowPlaces& places, WindowItem item) {
     return nullptr;
 }
 
+// The magnifier and the overview stand in MDI sub-windows: their places are the frames'.
+void PlaceChild(QWidget* content, const WindowPlace& place) {
+    QWidget* frame = content ? content->parentWidget() : nullptr;
+    if (!frame || place.Width <= 0 || place.Height <= 0)
+        return;
+    frame->setGeometry(place.Left, place.Top, place.Width, place.Height);
+}
+
+void StoreChild(const QWidget* content, WindowPlace& place) {
+    const QWidget* frame = content ? content->parentWidget() : nullptr;
+    if (!frame)
+        return;
+    place.Left = frame->x();
+    place.Top = frame->y();
+    place.Width = frame->width();
+    place.Height = frame->height();
+}
+
 constexpr WindowItem kFloatingItems[] = {WindowItem::Pale,  WindowItem::Tool, WindowItem::Lay,
                                          WindowItem::EX,    WindowItem::Ani,  WindowItem::ETool,
                                          WindowItem::Narabe};
@@ -290,6 +311,8 @@ void TMainForm::ApplyWindowPlaces() {
     const WindowPlace& main = s_.Windows.Main;
     move(main.Left, main.Top);
     resize(std::max(main.Width, 200), std::max(main.Height, 150));
+    PlaceChild(w_.LupeForm, s_.Windows.Lupe);
+    PlaceChild(w_.AllForm, s_.Windows.All);
     for (WindowItem item : kFloatingItems) {
         const WindowPlace* place = PlaceOf(s_.Windows, item);
         QWidget* window = FloatingWindow(item);
@@ -318,6 +341,8 @@ void TMainForm::StoreWindowPlaces() {
     main.Width = normal.width();
     main.Height = normal.height();
     s_.Windows.MainMax = isMaximized();
+    StoreChild(w_.LupeForm, s_.Windows.Lupe);
+    StoreChild(w_.AllForm, s_.Windows.All);
     for (WindowItem item : kFloatingItems) {
         WindowPlace* place = PlaceOf(s_.Windows, item);
         if (const QWidget* window = FloatingWindow(item)) {

@@ -4,13 +4,17 @@
 #include "app/MainForm.h"
 #include "draw/CToolForm.h"
 #include "draw/LayForm.h"
+#include "draw/ToolForm.h"
+#include "palette/PaleForm.h"
+#include "palette/PaletteGrid.h"
+#include "views/AllForm.h"
+#include "views/LupeForm.h"
 
 #include <QString>
 
 namespace vallo {
 
-// TODO(wiring): the magnifier, overview and tool window hooks, once those windows are on the
-// main line.
+// ---- Main window.
 
 void QtViewHooks::SetTitle(const std::string& title) {
     if (w_.MainForm)
@@ -35,6 +39,102 @@ void QtViewHooks::ShowStartupWindows() {
 void QtViewHooks::ReflectSettings() {
     if (w_.CToolForm)
         w_.CToolForm->ReflectOptions();
+    if (w_.LupeForm) {
+        w_.LupeForm->SetZoomItems();
+        w_.LupeForm->PressGridButton(s_.ShowGrid);
+    }
+    if (w_.ToolForm) {
+        w_.ToolForm->SetSizeItems();
+        w_.ToolForm->ReflectState();
+    }
+}
+
+// ---- Magnifier.
+
+void QtViewHooks::SetLupeSize(int width, int height) {
+    if (w_.LupeForm)
+        w_.LupeForm->SetLupeSize(width, height);
+}
+
+void QtViewHooks::LupeResize() {
+    if (w_.LupeForm)
+        w_.LupeForm->LupeResize();
+}
+
+void QtViewHooks::ScrollLupeToOrigin() {
+    if (w_.LupeForm)
+        w_.LupeForm->ScrollToOrigin();
+}
+
+void QtViewHooks::RepaintLupe() {
+    if (w_.LupeForm)
+        w_.LupeForm->Repaint();
+}
+
+void QtViewHooks::InvalidateLupeRect(int left, int top, int right, int bottom) {
+    if (w_.LupeForm)
+        w_.LupeForm->InvalidateLupeRect(left, top, right, bottom);
+}
+
+void QtViewHooks::UpdateLupeNow() {
+    if (w_.LupeForm)
+        w_.LupeForm->UpdateNow();
+}
+
+void QtViewHooks::RefreshUndoButtons() {
+    if (w_.LupeForm)
+        w_.LupeForm->RefreshUndoButtons();
+    if (w_.ToolForm)
+        w_.ToolForm->RefreshUndoButtons();
+}
+
+void QtViewHooks::SetLupeCaption(const std::string& caption) {
+    if (w_.LupeForm)
+        w_.LupeForm->SetCaption(caption);
+}
+
+void QtViewHooks::HideCursor() {
+    if (w_.LupeForm)
+        w_.LupeForm->HideCursor();
+}
+
+void QtViewHooks::ShowCursor() {
+    if (w_.LupeForm)
+        w_.LupeForm->ShowCursor();
+}
+
+// ---- Overview.
+
+void QtViewHooks::OverviewApplyZoom() {
+    if (w_.AllForm)
+        w_.AllForm->ApplyZoom();
+}
+
+void QtViewHooks::RepaintOverview() {
+    if (w_.AllForm)
+        w_.AllForm->Repaint();
+}
+
+void QtViewHooks::InvalidateOverviewRect(int left, int top, int right, int bottom) {
+    if (w_.AllForm)
+        w_.AllForm->InvalidateImageRect(left, top, right, bottom);
+}
+
+void QtViewHooks::UpdateOverviewNow() {
+    if (w_.AllForm)
+        w_.AllForm->UpdateNow();
+}
+
+// ---- Tool window, copy tool, layer window, palette window.
+
+void QtViewHooks::SetSizeBoxText(const std::string& text) {
+    if (w_.ToolForm)
+        w_.ToolForm->SetSizeBoxText(text);
+}
+
+void QtViewHooks::ReflectToolButtons() {
+    if (w_.ToolForm)
+        w_.ToolForm->ReflectState();
 }
 
 void QtViewHooks::ShowCopyTool(bool visible) {
@@ -50,6 +150,23 @@ void QtViewHooks::ReleaseLayerButton() {
     if (w_.LayForm)
         w_.LayForm->ReleaseLayerButton();
     s_.LayerActive = false;
+}
+
+void QtViewHooks::RedrawPaletteImage() {
+    vallo::RedrawPaletteImage(s_);
+    if (w_.PaleForm)
+        w_.PaleForm->update();
+}
+
+void QtViewHooks::RepaintPalette() {
+    if (w_.PaleForm)
+        w_.PaleForm->update();
+}
+
+void QtViewHooks::PaletteResize() {
+    ResizePaletteImage(s_);
+    if (w_.PaleForm)
+        w_.PaleForm->update();
 }
 
 } // namespace vallo

@@ -6,17 +6,38 @@
 #include "draw/CToolForm.h"
 #include "draw/EToolForm.h"
 #include "draw/LayForm.h"
+#include "draw/ToolForm.h"
 #include "palette/ColorsForm.h"
 #include "palette/PLForm.h"
 #include "palette/PSForm.h"
 #include "palette/PSizeForm.h"
 #include "palette/Pale2Form.h"
 #include "palette/PaleForm.h"
+#include "views/AllForm.h"
 #include "views/AniForm.h"
 #include "views/EXForm.h"
+#include "views/LupeForm.h"
 #include "views/NarabeForm.h"
 
+#include <QMdiArea>
+#include <QMdiSubWindow>
+
 namespace vallo {
+
+namespace {
+
+// The magnifier and the overview live inside the main window's MDI area. Their frames carry
+// the caption (the magnifier's shows the cell under the pointer) but no close button: both
+// windows stay for the whole run.
+void AddChildWindow(TMainForm* main, QWidget* content) {
+    QMdiSubWindow* sub = main->MdiArea()->addSubWindow(
+        content, Qt::SubWindow | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+    sub->setWindowTitle(content->windowTitle());
+    QObject::connect(content, &QWidget::windowTitleChanged, sub, &QWidget::setWindowTitle);
+    sub->show();
+}
+
+} // namespace
 
 void CreateWindows(EditorState& s, AppWindows& w) {
     w.MainForm = new TMainForm(s, w);
@@ -25,10 +46,13 @@ void CreateWindows(EditorState& s, AppWindows& w) {
     w.NarabeForm = new TNarabeForm(s, w, main);
     w.EToolForm = new TEToolForm(s, w, main);
     w.EXForm = new TEXForm(s, w, main);
-    // TODO(wiring): LupeForm and AllForm (frameless children of the main window's MDI area).
+    w.LupeForm = new TLupeForm(s, w);
+    AddChildWindow(w.MainForm, w.LupeForm);
+    w.AllForm = new TAllForm(s, w);
+    AddChildWindow(w.MainForm, w.AllForm);
     w.PaleForm = new TPaleForm(s, w, main);
     w.NewForm = new TNewForm(s, w, main);
-    // TODO(wiring): ToolForm.
+    w.ToolForm = new TToolForm(s, w, main);
     w.ConfForm = new TConfForm(s, w, main);
     w.Pale2Form = new TPale2Form(s, w, main);
     w.PLForm = new TPLForm(s, w, main);

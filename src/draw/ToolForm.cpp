@@ -12,6 +12,7 @@
 #include <QButtonGroup>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QSignalBlocker>
 #include <QPainter>
 #include <QScrollArea>
 #include <QToolButton>
@@ -55,9 +56,7 @@ TToolForm::TToolForm(EditorState& s, AppWindows& w, QWidget* parent)
     SizeBox_->setEditable(true);
     SizeBox_->setInsertPolicy(QComboBox::NoInsert);
     SizeBox_->setGeometry(0, 132, 96, 20);
-    for (const std::string& item : s_.SizeItems)
-        SizeBox_->addItem(QString::fromStdString(item));
-    SetSizeBoxText(std::to_string(s_.CharWidth) + "x" + std::to_string(s_.CharHeight));
+    SetSizeItems();
     connect(SizeBox_, &QComboBox::editTextChanged, this,
             [this](const QString& text) { SizeBoxChange(text); });
 
@@ -204,6 +203,15 @@ void TToolForm::PressTool(int tool) {
 void TToolForm::PressMerge(int mergeMode) {
     if (mergeMode >= 0 && mergeMode < 5)
         merges_[size_t(mergeMode)]->setChecked(true);
+}
+
+void TToolForm::SetSizeItems() {
+    const QSignalBlocker block(SizeBox_);
+    SizeBox_->clear();
+    for (const std::string& item : s_.SizeItems)
+        SizeBox_->addItem(QString::fromStdString(item));
+    SizeBox_->setEditText(
+        QString::fromStdString(std::to_string(s_.CharWidth) + "x" + std::to_string(s_.CharHeight)));
 }
 
 void TToolForm::ReflectState() {

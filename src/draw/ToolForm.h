@@ -40,6 +40,8 @@ public:
     void ReflectState();
     void RefreshUndoButtons();
     void SetSizeBoxText(const std::string& text);
+    // Reloads the size box items from SizeItems (after the configuration or settings change).
+    void SetSizeItems();
 
     QToolButton* ToolButton(int tool) const { return tools_[size_t(tool)]; }
     QToolButton* MergeButton(int mode) const { return merges_[size_t(mode)]; }

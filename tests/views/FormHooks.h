@@ -1,11 +1,11 @@
 #pragma once
 
-// View hooks for the UI tests: forward the core's requests to the windows under test, and
-// builds a small document with those windows.
+// Builds a small document with the magnifier, overview and tool window for the UI tests; the
+// program's own view hooks forward the core's requests to them.
 #include "app/EditorState.h"
 #include "app/QtWindows.h"
 #include "app/StateRoutines.h"
-#include "app/ViewHooks.h"
+#include "app/QtViewHooks.h"
 #include "draw/ToolForm.h"
 #include "views/AllForm.h"
 #include "views/LupeForm.h"
@@ -15,86 +15,12 @@
 
 namespace vallo::test {
 
-class FormHooks : public ViewHooks {
-public:
-    explicit FormHooks(AppWindows& w) : w_(w) {}
-    void SetLupeSize(int width, int height) override {
-        if (w_.LupeForm)
-            w_.LupeForm->SetLupeSize(width, height);
-    }
-    void LupeResize() override {
-        if (w_.LupeForm)
-            w_.LupeForm->LupeResize();
-    }
-    void ScrollLupeToOrigin() override {
-        if (w_.LupeForm)
-            w_.LupeForm->ScrollToOrigin();
-    }
-    void RepaintLupe() override {
-        if (w_.LupeForm)
-            w_.LupeForm->Repaint();
-    }
-    void InvalidateLupeRect(int l, int t, int r, int b) override {
-        if (w_.LupeForm)
-            w_.LupeForm->InvalidateLupeRect(l, t, r, b);
-    }
-    void UpdateLupeNow() override {
-        if (w_.LupeForm)
-            w_.LupeForm->UpdateNow();
-    }
-    void RefreshUndoButtons() override {
-        if (w_.LupeForm)
-            w_.LupeForm->RefreshUndoButtons();
-        if (w_.ToolForm)
-            w_.ToolForm->RefreshUndoButtons();
-    }
-    void SetLupeCaption(const std::string& caption) override {
-        if (w_.LupeForm)
-            w_.LupeForm->SetCaption(caption);
-    }
-    void HideCursor() override {
-        if (w_.LupeForm)
-            w_.LupeForm->HideCursor();
-    }
-    void ShowCursor() override {
-        if (w_.LupeForm)
-            w_.LupeForm->ShowCursor();
-    }
-    void OverviewApplyZoom() override {
-        if (w_.AllForm)
-            w_.AllForm->ApplyZoom();
-    }
-    void RepaintOverview() override {
-        if (w_.AllForm)
-            w_.AllForm->Repaint();
-    }
-    void InvalidateOverviewRect(int l, int t, int r, int b) override {
-        if (w_.AllForm)
-            w_.AllForm->InvalidateImageRect(l, t, r, b);
-    }
-    void UpdateOverviewNow() override {
-        if (w_.AllForm)
-            w_.AllForm->UpdateNow();
-    }
-    void SetSizeBoxText(const std::string& text) override {
-        if (w_.ToolForm)
-            w_.ToolForm->SetSizeBoxText(text);
-    }
-    void ReflectToolButtons() override {
-        if (w_.ToolForm)
-            w_.ToolForm->ReflectState();
-    }
-
-private:
-    AppWindows& w_;
-};
-
 // A 64 x 64 document with a grey ramp palette (index i = grey i), a 16 x 16 cell at zoom 4,
 // and the magnifier, overview and tool window.
 struct FormsFixture {
     EditorState s;
     AppWindows w;
-    FormHooks hooks{w};
+    QtViewHooks hooks{s, w};
     std::unique_ptr<TLupeForm> lupe;
     std::unique_ptr<TAllForm> all;
     std::unique_ptr<TToolForm> tool;

@@ -165,7 +165,8 @@ TEST_F(ConfigurationTest, FirstWriteHoldsPaletteTopAndNinthRecentFile) {
     const std::string text = IniText();
     const size_t form = text.find("[Form]\r\n");
     ASSERT_NE(form, std::string::npos);
-    EXPECT_NE(text.find("パレット高さ=0\r\n", form), std::string::npos);
+    EXPECT_NE(text.find("パレット高さ=" + std::to_string(s.Windows.Pale.Top) + "\r\n", form),
+              std::string::npos);
     const size_t file = text.find("[File]\r\n");
     ASSERT_NE(file, std::string::npos);
     EXPECT_NE(text.find("最近使ったファイル9=[No File]\r\n", file), std::string::npos);

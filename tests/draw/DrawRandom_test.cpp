@@ -1,7 +1,11 @@
 #include "DrawFixture.h"
+#include "draw/CopyRange.h"
 #include "draw/FloodFill.h"
+#include "draw/Layers.h"
 #include "draw/Shapes.h"
+#include "draw/Transforms.h"
 #include "draw/Undo.h"
+#include "palette/Tone.h"
 
 #include <gtest/gtest.h>
 #include <random>
@@ -39,18 +43,28 @@ public:
 
     void Step() {
         const int roll = Pick(0, 99);
-        if (roll < 30)
+        if (roll < 22)
             Stroke();
-        else if (roll < 45)
+        else if (roll < 32)
             Shape();
-        else if (roll < 52)
+        else if (roll < 37)
             Fill();
-        else if (roll < 54)
+        else if (roll < 39)
             PaletteEdit();
-        else if (roll < 56)
+        else if (roll < 41)
             SizeChange();
-        else if (roll < 60)
+        else if (roll < 45)
             MoveCell();
+        else if (roll < 50)
+            Transform();
+        else if (roll < 54)
+            LayerMerge();
+        else if (roll < 58)
+            Paste();
+        else if (roll < 60)
+            Tone();
+        else if (roll < 62)
+            Grade();
         else if (roll < 82)
             StepBack();
         else
@@ -162,6 +176,74 @@ private:
                 s_->MainImage.SetPixel(x, y, Allowed((base + x * y) % 256));
         ApplyImageSize(*s_);
         Record();
+    }
+    void Transform() {
+        static void (*const kTransforms[])(EditorState&) = {
+            btUpClick,   btDownClick, btLeftClick, btRightClick,       btRev1Click,
+            btRev2Click, btL90Click,  btR90Click,  btLeftToRightClick, btRightToLeftClick};
+        const int which = Pick(0, 9);
+        const UndoHistory before = s_->Undo;
+        kTransforms[which](*s_);
+        // A run of shifts is one step: a coalesced shift replaces the state it continues.
+        if (s_->Undo.UndoDepth == before.UndoDepth && s_->Undo.RedoDepth == before.RedoDepth &&
+            which < 4 && cursor_ > 0) {
+            states_.resize(cursor_ + 1);
+            states_[cursor_] = Take(*s_);
+            return;
+        }
+        Record();
+    }
+    void LayerMerge() {
+        RandomPenAndModes();
+        s_->LayerLeft = Pick(0, s_->MainImage.Width() - s_->CharWidth);
+        s_->LayerTop = Pick(0, s_->MainImage.Height() - s_->CharHeight);
+        s_->LayerBelow = Pick(0, 1) == 1;
+        s_->LayerSeeThrough = Pick(0, 1) == 1;
+        s_->LayerMethod = Pick(0, 4);
+        s_->LayerMergeTarget = Pick(0, 1);
+        s_->LayerActive = true;
+        const auto before = PixelsOf(s_->MainImage);
+        MergeLayerIntoTarget(*s_);
+        s_->LayerActive = false;
+        if (s_->LayerMethod != 0)
+            CheckNothingForbiddenWritten(before);
+        Record();
+    }
+    void Paste() {
+        RandomPenAndModes();
+        s_->CopySizeChoice = Pick(0, 5);
+        SizeGroupClick(*s_);
+        s_->PasteTransparent = Pick(0, 1) == 1;
+        s_->CopyWithMergeMode = Pick(0, 1) == 1;
+        const int w = s_->MainImage.Width(), h = s_->MainImage.Height();
+        s_->CopyRangeState = 0;
+        CopyRangePress(*s_, Pick(0, w - 1), Pick(0, h - 1));
+        CopyRangeMove(*s_, Pick(0, w - 1), Pick(0, h - 1));
+        CopyRangePress(*s_, Pick(0, w - 1), Pick(0, h - 1));
+        const int depth = s_->Undo.UndoDepth - s_->Undo.RedoDepth;
+        const auto before = PixelsOf(s_->MainImage);
+        CopyRangePress(*s_, Pick(0, w - 1), Pick(0, h - 1));
+        if (s_->Undo.UndoDepth - s_->Undo.RedoDepth == depth && !s_->Undo.RedoDepth)
+            return; // nothing was pasted
+        if (s_->PasteTransparent || s_->CopyWithMergeMode)
+            CheckNothingForbiddenWritten(before);
+        Record();
+    }
+    void Tone() {
+        ToneSettings settings;
+        settings.P1 = Pick(-100, 100);
+        settings.P2 = Pick(-100, 100);
+        settings.P3 = Pick(-100, 100);
+        settings.Kinsi = ToneSelection(Pick(0, 2));
+        settings.Mode = ToneMode(Pick(0, 1));
+        CommitTone(*s_, settings);
+        Record();
+    }
+    void Grade() {
+        s_->DrawColor = Allowed(Pick(0, 255));
+        s_->TransColor = uint8_t(Pick(0, 255));
+        if (Gradation(*s_))
+            Record();
     }
     void MoveCell() {
         s_->CharLeft = Pick(0, s_->MainImage.Width() - s_->CharWidth);

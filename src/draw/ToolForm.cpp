@@ -61,6 +61,10 @@ TToolForm::TToolForm(EditorState& s, AppWindows& w, QWidget* parent)
             [this](const QString& text) { SizeBoxChange(text); });
 
     btLGrid_ = MakeButton(this, "LupeGrid", QRect(48, 180, 48, 24), true);
+    // The caption is wider than the button in the window's font.
+    QFont narrow = font();
+    narrow.setPixelSize(10);
+    btLGrid_->setFont(narrow);
     connect(btLGrid_, &QToolButton::clicked, this, [this] { btLGridClick(); });
 
     BuildPenBox();

@@ -1,31 +1,8 @@
 #include "palette/ColorsForm.h"
 
-#include <QHBoxLayout>
-#include <QPushButton>
-#include <QVBoxLayout>
-
 namespace vallo {
 
 TColorsForm::TColorsForm(EditorState& s, AppWindows& w, QWidget* parent)
-    : QDialog(parent), s_(s), w_(w) {
-    setObjectName("ColorsForm");
-    setWindowTitle(QString::fromUtf8("色調調整"));
-    setModal(true);
-    auto* layout = new QVBoxLayout(this);
-    layout->addStretch();
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    OK = new QPushButton(QString::fromUtf8("決定"), this);
-    OK->setObjectName("OK");
-    connect(OK, &QPushButton::clicked, this, &QDialog::accept);
-    buttons->addWidget(OK);
-    Cansel = new QPushButton(QString::fromUtf8("キャンセル"), this);
-    Cansel->setObjectName("Cansel");
-    connect(Cansel, &QPushButton::clicked, this, &QDialog::reject);
-    buttons->addWidget(Cansel);
-    layout->addLayout(buttons);
-    (void)s_;
-    (void)w_;
-}
+    : TSkeletonDialog(s, w, parent, "ColorsForm", "色調調整", "決定", "キャンセル") {}
 
 } // namespace vallo

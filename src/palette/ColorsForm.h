@@ -1,26 +1,14 @@
 #pragma once
 
-#include "app/QtWindows.h"
-
-#include <QDialog>
-
-class QPushButton;
+#include "app/QtSkeletonDialog.h"
 
 namespace vallo {
 
-struct EditorState;
-
 // The tone dialog.
-class TColorsForm : public QDialog {
+class TColorsForm : public TSkeletonDialog {
     Q_OBJECT
 public:
     TColorsForm(EditorState& s, AppWindows& w, QWidget* parent);
-    QPushButton* OK = nullptr;
-    QPushButton* Cansel = nullptr;
-
-private:
-    EditorState& s_;
-    AppWindows& w_;
 };
 
 } // namespace vallo

@@ -1,31 +1,8 @@
 #include "palette/Pale2Form.h"
 
-#include <QHBoxLayout>
-#include <QPushButton>
-#include <QVBoxLayout>
-
 namespace vallo {
 
 TPale2Form::TPale2Form(EditorState& s, AppWindows& w, QWidget* parent)
-    : QDialog(parent), s_(s), w_(w) {
-    setObjectName("Pale2Form");
-    setWindowTitle(QString::fromUtf8("パレット編集"));
-    setModal(true);
-    auto* layout = new QVBoxLayout(this);
-    layout->addStretch();
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    OK = new QPushButton(QString::fromUtf8("OK"), this);
-    OK->setObjectName("OK");
-    connect(OK, &QPushButton::clicked, this, &QDialog::accept);
-    buttons->addWidget(OK);
-    Cansel = new QPushButton(QString::fromUtf8("キャンセル"), this);
-    Cansel->setObjectName("Cansel");
-    connect(Cansel, &QPushButton::clicked, this, &QDialog::reject);
-    buttons->addWidget(Cansel);
-    layout->addLayout(buttons);
-    (void)s_;
-    (void)w_;
-}
+    : TSkeletonDialog(s, w, parent, "Pale2Form", "パレット編集", "設定", "キャンセル") {}
 
 } // namespace vallo

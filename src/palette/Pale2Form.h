@@ -1,26 +1,14 @@
 #pragma once
 
-#include "app/QtWindows.h"
-
-#include <QDialog>
-
-class QPushButton;
+#include "app/QtSkeletonDialog.h"
 
 namespace vallo {
 
-struct EditorState;
-
 // The colour edit dialog for the drawing colour's palette entry.
-class TPale2Form : public QDialog {
+class TPale2Form : public TSkeletonDialog {
     Q_OBJECT
 public:
     TPale2Form(EditorState& s, AppWindows& w, QWidget* parent);
-    QPushButton* OK = nullptr;
-    QPushButton* Cansel = nullptr;
-
-private:
-    EditorState& s_;
-    AppWindows& w_;
 };
 
 } // namespace vallo

@@ -155,18 +155,18 @@ void QtViewHooks::ReleaseLayerButton() {
 void QtViewHooks::RedrawPaletteImage() {
     vallo::RedrawPaletteImage(s_);
     if (w_.PaleForm)
-        w_.PaleForm->update();
+        w_.PaleForm->Repaint();
 }
 
 void QtViewHooks::RepaintPalette() {
     if (w_.PaleForm)
-        w_.PaleForm->update();
+        w_.PaleForm->Repaint();
 }
 
 void QtViewHooks::PaletteResize() {
     ResizePaletteImage(s_);
     if (w_.PaleForm)
-        w_.PaleForm->update();
+        w_.PaleForm->SizeToGrid();
 }
 
 } // namespace vallo

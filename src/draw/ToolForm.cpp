@@ -12,9 +12,9 @@
 #include <QButtonGroup>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QSignalBlocker>
 #include <QPainter>
 #include <QScrollArea>
+#include <QSignalBlocker>
 #include <QToolButton>
 
 namespace vallo {
@@ -86,7 +86,7 @@ void TToolForm::BuildToolButtons() {
         QToolButton* b =
             MakeButton(this, QString(), QRect(place[tool].x, place[tool].y, 24, 24), true);
         if (haveIcons) {
-            b->setIcon(QPixmap::fromImage(icons.copy(16 * place[tool].icon, 0, 16, 16)));
+            b->setIcon(QPixmap::fromImage(StripIcon(icons, place[tool].icon)));
             b->setIconSize(QSize(16, 16));
         } else {
             b->setText(QString::fromUtf8(fallback[tool]));

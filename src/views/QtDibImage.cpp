@@ -67,4 +67,11 @@ QImage LoadStripImage(const std::string& path) {
     }
 }
 
+QImage StripIcon(const QImage& strip, int index) {
+    constexpr int kIcon = 16;
+    if (index < 0 || strip.height() < kIcon || strip.width() < kIcon * (index + 1))
+        return QImage();
+    return strip.copy(kIcon * index, 0, kIcon, kIcon);
+}
+
 } // namespace vallo

@@ -25,4 +25,8 @@ QImage DibRegionToImage(const TDIB& dib, const QRect& region);
 // when it is missing or unreadable.
 QImage LoadStripImage(const std::string& path);
 
+// Icon `index` of a strip of 16 x 16 icons side by side; a null image when the strip is too
+// small to hold it.
+QImage StripIcon(const QImage& strip, int index);
+
 } // namespace vallo

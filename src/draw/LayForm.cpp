@@ -32,14 +32,19 @@ QGroupBox* MakeRadioGroup(QWidget* parent, const char* name, const char* title, 
     auto* box = new QGroupBox(QString::fromUtf8(title), parent);
     box->setObjectName(name);
     box->setGeometry(geometry);
-    const int top = 13;
+    // The groups are small: their items use a slightly smaller type so that each row fits
+    // the frame below the title.
+    QFont small = box->font();
+    small.setPixelSize(11);
+    box->setFont(small);
+    const int top = 14;
     const int rows = int((N + size_t(columns) - 1) / size_t(columns));
-    const int rowHeight = std::max(12, (geometry.height() - top - 2) / rows);
-    const int columnWidth = (geometry.width() - 6) / columns;
+    const int rowHeight = std::max(12, (geometry.height() - top - 1) / rows);
+    const int columnWidth = (geometry.width() - 4) / columns;
     for (size_t i = 0; i < N; ++i) {
         auto* r = new QRadioButton(QString::fromUtf8(items[i]), box);
         r->setFocusPolicy(Qt::NoFocus);
-        r->setGeometry(4 + int(i) % columns * columnWidth, top + int(i) / columns * rowHeight,
+        r->setGeometry(3 + int(i) % columns * columnWidth, top + int(i) / columns * rowHeight,
                        columnWidth, rowHeight);
         out[i] = r;
     }

@@ -36,6 +36,10 @@ QPushButton* MakeButton(QWidget* parent, const char* name, const char* text, QRe
     b->setObjectName(name);
     b->setGeometry(geometry);
     b->setFocusPolicy(Qt::NoFocus);
+    // The captions are long for their buttons; a slightly smaller type keeps them whole.
+    QFont small = b->font();
+    small.setPixelSize(11);
+    b->setFont(small);
     return b;
 }
 
@@ -52,6 +56,11 @@ TEToolForm::TEToolForm(EditorState& s, AppWindows& w, QWidget* parent)
     Label1 = new QLabel(QString::fromUtf8("ドットシフト"), this);
     Label1->setObjectName("Label1");
     Label1->move(64, 4);
+    // The heading has the width between the flip buttons and the half buttons only.
+    QFont heading = font();
+    heading.setPixelSize(9);
+    Label1->setFont(heading);
+    Label1->adjustSize();
     const QImage icons = LoadStripImage(s_.AppDir + "sys/ICON.BMP");
     btUp = MakeShiftButton(this, "btUp", QRect(68, 24, 45, 17), icons, 10, "↑");
     btLeft = MakeShiftButton(this, "btLeft", QRect(68, 44, 21, 17), icons, 8, "←");

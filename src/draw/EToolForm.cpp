@@ -3,6 +3,7 @@
 #include "app/EditorState.h"
 #include "draw/Transforms.h"
 #include "views/LupeMouse.h"
+#include "views/QtControls.h"
 #include "views/QtDibImage.h"
 
 #include <QLabel>
@@ -32,10 +33,7 @@ QToolButton* MakeShiftButton(QWidget* parent, const char* name, QRect geometry, 
 }
 
 QPushButton* MakeButton(QWidget* parent, const char* name, const char* text, QRect geometry) {
-    auto* b = new QPushButton(QString::fromUtf8(text), parent);
-    b->setObjectName(name);
-    b->setGeometry(geometry);
-    b->setFocusPolicy(Qt::NoFocus);
+    QPushButton* b = MakePushButton(parent, name, text, geometry);
     // The captions are long for their buttons; a slightly smaller type keeps them whole.
     QFont small = b->font();
     small.setPixelSize(11);

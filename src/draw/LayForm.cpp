@@ -4,6 +4,7 @@
 #include "draw/Layers.h"
 #include "views/LupeMouse.h"
 #include "views/LupeRender.h"
+#include "views/QtControls.h"
 
 #include <QButtonGroup>
 #include <QGroupBox>
@@ -15,14 +16,6 @@
 namespace vallo {
 
 namespace {
-
-QPushButton* MakeButton(QWidget* parent, const char* name, const char* text, QRect geometry) {
-    auto* b = new QPushButton(QString::fromUtf8(text), parent);
-    b->setObjectName(name);
-    b->setGeometry(geometry);
-    b->setFocusPolicy(Qt::NoFocus);
-    return b;
-}
 
 // A titled radio group with its items laid out in `columns` columns below the title.
 template <size_t N>
@@ -76,13 +69,13 @@ TLayForm::TLayForm(EditorState& s, AppWindows& w, QWidget* parent)
     f.setPixelSize(12);
     setFont(f);
 
-    btLay = MakeButton(this, "btLay", "レイヤー有効", QRect(4, 4, 77, 37));
+    btLay = MakePushButton(this, "btLay", "レイヤー有効", QRect(4, 4, 77, 37));
     btLay->setCheckable(true);
     // Also when another window presses the switch.
     connect(btLay, &QPushButton::toggled, this, [this] { btLayClick(); });
 
-    btUE = MakeButton(this, "btUE", "上", QRect(4, 52, 77, 17));
-    btSITA = MakeButton(this, "btSITA", "下", QRect(4, 72, 77, 17));
+    btUE = MakePushButton(this, "btUE", "上", QRect(4, 52, 77, 17));
+    btSITA = MakePushButton(this, "btSITA", "下", QRect(4, 72, 77, 17));
     auto* side = new QButtonGroup(this);
     for (QPushButton* b : {btUE, btSITA}) {
         b->setCheckable(true);
@@ -101,7 +94,7 @@ TLayForm::TLayForm(EditorState& s, AppWindows& w, QWidget* parent)
     ConnectGroup(this, gousei_, &TLayForm::GOUSEIClick);
     ConnectGroup(this, tougou_, &TLayForm::TOUGOUClick);
 
-    btLayTOUGOU = MakeButton(this, "btLayTOUGOU", "レイヤー統合", QRect(236, 60, 77, 29));
+    btLayTOUGOU = MakePushButton(this, "btLayTOUGOU", "レイヤー統合", QRect(236, 60, 77, 29));
     connect(btLayTOUGOU, &QPushButton::clicked, this, [this] { btLayTOUGOUClick(); });
     ReflectState();
 }

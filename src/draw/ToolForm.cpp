@@ -7,6 +7,7 @@
 #include "views/LupeForm.h"
 #include "views/LupeMouse.h"
 #include "views/MogPaintBox.h"
+#include "views/QtControls.h"
 #include "views/QtDibImage.h"
 
 #include <QButtonGroup>
@@ -19,18 +20,7 @@
 
 namespace vallo {
 
-namespace {
-
-QToolButton* MakeButton(QWidget* parent, const QString& text, QRect geometry, bool checkable) {
-    auto* b = new QToolButton(parent);
-    b->setText(text);
-    b->setGeometry(geometry);
-    b->setCheckable(checkable);
-    b->setFocusPolicy(Qt::NoFocus);
-    return b;
-}
-
-} // namespace
+namespace {} // namespace
 
 TToolForm::TToolForm(EditorState& s, AppWindows& w, QWidget* parent)
     : QWidget(parent,
@@ -42,8 +32,8 @@ TToolForm::TToolForm(EditorState& s, AppWindows& w, QWidget* parent)
     f.setPixelSize(12);
     setFont(f);
 
-    btUndo_ = MakeButton(this, "Undo 0", QRect(0, 0, 48, 24), false);
-    btRedo_ = MakeButton(this, "Redo 0", QRect(48, 0, 48, 24), false);
+    btUndo_ = MakeSpeedButton(this, "Undo 0", QRect(0, 0, 48, 24), false);
+    btRedo_ = MakeSpeedButton(this, "Redo 0", QRect(48, 0, 48, 24), false);
     btUndo_->setEnabled(false);
     btRedo_->setEnabled(false);
     connect(btUndo_, &QToolButton::clicked, this, [this] { btUndoClick(); });
@@ -60,7 +50,7 @@ TToolForm::TToolForm(EditorState& s, AppWindows& w, QWidget* parent)
     connect(SizeBox_, &QComboBox::editTextChanged, this,
             [this](const QString& text) { SizeBoxChange(text); });
 
-    btLGrid_ = MakeButton(this, "LupeGrid", QRect(48, 180, 48, 24), true);
+    btLGrid_ = MakeSpeedButton(this, "LupeGrid", QRect(48, 180, 48, 24), true);
     // The caption is wider than the button in the window's font.
     QFont narrow = font();
     narrow.setPixelSize(10);
@@ -84,7 +74,7 @@ void TToolForm::BuildToolButtons() {
     group->setExclusive(true);
     for (int tool = 0; tool < 8; ++tool) {
         QToolButton* b =
-            MakeButton(this, QString(), QRect(place[tool].x, place[tool].y, 24, 24), true);
+            MakeSpeedButton(this, QString(), QRect(place[tool].x, place[tool].y, 24, 24), true);
         if (haveIcons) {
             b->setIcon(QPixmap::fromImage(StripIcon(icons, place[tool].icon)));
             b->setIconSize(QSize(16, 16));
@@ -107,8 +97,8 @@ void TToolForm::BuildMergeAndDither() {
         {"普通", 0, 80}, {"透明", 24, 80}, {"加色", 48, 80}, {"減色", 72, 80}, {"乗算", 72, 104}};
     auto* mergeGroup = new QButtonGroup(this);
     for (int m = 0; m < 5; ++m) {
-        QToolButton* b = MakeButton(this, QString::fromUtf8(merge[m].text),
-                                    QRect(merge[m].x, merge[m].y, 24, 24), true);
+        QToolButton* b = MakeSpeedButton(this, QString::fromUtf8(merge[m].text),
+                                         QRect(merge[m].x, merge[m].y, 24, 24), true);
         b->setFont(small);
         mergeGroup->addButton(b);
         connect(b, &QToolButton::clicked, this, [this, m] { btMarge3Click(m); });
@@ -118,7 +108,7 @@ void TToolForm::BuildMergeAndDither() {
     auto* ditherGroup = new QButtonGroup(this);
     for (int d = 0; d < 3; ++d) {
         QToolButton* b =
-            MakeButton(this, QString::fromUtf8(dither[d]), QRect(24 * d, 108, 24, 20), true);
+            MakeSpeedButton(this, QString::fromUtf8(dither[d]), QRect(24 * d, 108, 24, 20), true);
         b->setFont(small);
         ditherGroup->addButton(b);
         connect(b, &QToolButton::clicked, this, [this, d] { AMIClick(d); });

@@ -6,6 +6,7 @@
 #include "palette/Tone.h"
 #include "views/LupeMouse.h"
 #include "views/MogPaintBox.h"
+#include "views/QtControls.h"
 #include "views/QtDibImage.h"
 
 #include <QMenuBar>
@@ -16,22 +17,6 @@
 namespace vallo {
 
 namespace {
-
-bool ToButton(Qt::MouseButton qb, MouseButton& out) {
-    switch (qb) {
-    case Qt::LeftButton:
-        out = MouseButton::Left;
-        return true;
-    case Qt::RightButton:
-        out = MouseButton::Right;
-        return true;
-    case Qt::MiddleButton:
-        out = MouseButton::Middle;
-        return true;
-    default:
-        return false;
-    }
-}
 
 QString Text(const char* utf8) {
     return QString::fromUtf8(utf8);
@@ -149,7 +134,7 @@ void TPaleForm::PaleBoxPaint(QPainter& p, const QRect& exposed) {
 
 void TPaleForm::PaleBoxMouseDown(QMouseEvent* e, QPoint pos) {
     MouseButton button;
-    if (ToButton(e->button(), button))
+    if (ToMouseButton(e->button(), button))
         vallo::PaleBoxMouseDown(s_, button, pos.x(), pos.y(), e->modifiers() & Qt::ShiftModifier);
 }
 
@@ -159,7 +144,7 @@ void TPaleForm::PaleBoxMouseMove(QMouseEvent*, QPoint pos) {
 
 void TPaleForm::PaleBoxMouseUp(QMouseEvent* e, QPoint pos) {
     MouseButton button;
-    if (ToButton(e->button(), button))
+    if (ToMouseButton(e->button(), button))
         vallo::PaleBoxMouseUp(s_, button, pos.x(), pos.y());
 }
 

@@ -10,6 +10,7 @@
 #include "views/LupeRender.h"
 #include "views/MogPaintBox.h"
 #include "views/MogScrollBox2.h"
+#include "views/QtControls.h"
 #include "views/QtDibImage.h"
 #include "views/QtFramePainter.h"
 
@@ -29,32 +30,6 @@ namespace vallo {
 namespace {
 
 constexpr int kBarHeight = 51;
-
-bool ToButton(Qt::MouseButton qb, MouseButton& out) {
-    switch (qb) {
-    case Qt::LeftButton:
-        out = MouseButton::Left;
-        return true;
-    case Qt::RightButton:
-        out = MouseButton::Right;
-        return true;
-    case Qt::MiddleButton:
-        out = MouseButton::Middle;
-        return true;
-    default:
-        return false;
-    }
-}
-
-QToolButton* MakeButton(QWidget* parent, const QString& text, QRect geometry, bool checkable) {
-    auto* b = new QToolButton(parent);
-    b->setText(text);
-    b->setGeometry(geometry);
-    b->setCheckable(checkable);
-    b->setFocusPolicy(Qt::NoFocus);
-    b->setAutoRaise(false);
-    return b;
-}
 
 } // namespace
 
@@ -97,8 +72,8 @@ TLupeForm::~TLupeForm() {
 }
 
 void TLupeForm::BuildBottomBar(QWidget* panel) {
-    btUndo_ = MakeButton(panel, "Undo", QRect(0, 2, 120, 16), false);
-    btRedo_ = MakeButton(panel, "Redo", QRect(120, 2, 120, 16), false);
+    btUndo_ = MakeSpeedButton(panel, "Undo", QRect(0, 2, 120, 16), false);
+    btRedo_ = MakeSpeedButton(panel, "Redo", QRect(120, 2, 120, 16), false);
     btUndo_->setEnabled(false);
     btRedo_->setEnabled(false);
     connect(btUndo_, &QToolButton::clicked, this, [this] { btURClick(false); });
@@ -116,9 +91,9 @@ void TLupeForm::BuildBottomBar(QWidget* panel) {
         b->setIconSize(QSize(16, 16));
     };
     const int row = 26;
-    btPset_ = MakeButton(panel, QString(), QRect(0, row, 20, 20), true);
-    btPaint_ = MakeButton(panel, QString(), QRect(20, row, 20, 20), true);
-    btCopy_ = MakeButton(panel, QString(), QRect(40, row, 20, 20), true);
+    btPset_ = MakeSpeedButton(panel, QString(), QRect(0, row, 20, 20), true);
+    btPaint_ = MakeSpeedButton(panel, QString(), QRect(20, row, 20, 20), true);
+    btCopy_ = MakeSpeedButton(panel, QString(), QRect(40, row, 20, 20), true);
     glyph(btPset_, 0);
     glyph(btPaint_, 6);
     glyph(btCopy_, 7);
@@ -136,9 +111,9 @@ void TLupeForm::BuildBottomBar(QWidget* panel) {
     }
     PressToolButton(s_.CurrentTool);
 
-    btNormal_ = MakeButton(panel, QString::fromUtf8("普通"), QRect(64, row, 20, 20), true);
-    btMerge1_ = MakeButton(panel, QString::fromUtf8("透明"), QRect(84, row, 20, 20), true);
-    btMerge2_ = MakeButton(panel, QString::fromUtf8("加色"), QRect(104, row, 20, 20), true);
+    btNormal_ = MakeSpeedButton(panel, QString::fromUtf8("普通"), QRect(64, row, 20, 20), true);
+    btMerge1_ = MakeSpeedButton(panel, QString::fromUtf8("透明"), QRect(84, row, 20, 20), true);
+    btMerge2_ = MakeSpeedButton(panel, QString::fromUtf8("加色"), QRect(104, row, 20, 20), true);
     QFont small = font();
     small.setPixelSize(9);
     auto* merges = new QButtonGroup(this);
@@ -151,7 +126,7 @@ void TLupeForm::BuildBottomBar(QWidget* panel) {
     }
     PressMergeButton(s_.MergeMode);
 
-    btGrid_ = MakeButton(panel, "Grid", QRect(128, row, 40, 20), true);
+    btGrid_ = MakeSpeedButton(panel, "Grid", QRect(128, row, 40, 20), true);
     btGrid_->setChecked(s_.ShowGrid);
     connect(btGrid_, &QToolButton::clicked, this, [this] { btGridClick(); });
 
@@ -299,7 +274,7 @@ void TLupeForm::PressGridButton(bool down) {
 
 void TLupeForm::LupeBoxMouseDown(QMouseEvent* e, QPoint pos) {
     MouseButton button;
-    if (!ToButton(e->button(), button))
+    if (!ToMouseButton(e->button(), button))
         return;
     vallo::LupeBoxMouseDown(s_, button, pos.x(), pos.y(), e->modifiers() & Qt::ShiftModifier);
 }
@@ -310,7 +285,7 @@ void TLupeForm::LupeBoxMouseMove(QMouseEvent* e, QPoint pos) {
 
 void TLupeForm::LupeBoxMouseUp(QMouseEvent* e, QPoint pos) {
     MouseButton button;
-    if (!ToButton(e->button(), button))
+    if (!ToMouseButton(e->button(), button))
         return;
     vallo::LupeBoxMouseUp(s_, button, pos.x(), pos.y(), e->modifiers() & Qt::ShiftModifier);
 }

@@ -2,6 +2,7 @@
 
 #include "views/MogPaintBox.h"
 #include "views/MogTileControl.h"
+#include "views/QtControls.h"
 
 #include <QCursor>
 #include <QMenu>
@@ -14,12 +15,10 @@ namespace vallo {
 
 namespace {
 
-MouseButton ToButton(Qt::MouseButton b) {
-    if (b == Qt::RightButton)
-        return MouseButton::Right;
-    if (b == Qt::MiddleButton)
-        return MouseButton::Middle;
-    return MouseButton::Left;
+MouseButton ToMouseButton(Qt::MouseButton qtButton) {
+    MouseButton button = MouseButton::Left;
+    vallo::ToMouseButton(qtButton, button);
+    return button;
 }
 
 bool Shifted(const QMouseEvent* e) {
@@ -51,7 +50,7 @@ TMogScrollBox::TMogScrollBox(QWidget* parent) : QFrame(parent) {
     };
     paintBox_->OnMouseDown = [this](QMouseEvent* e, QPoint pos) {
         if (OnMouseDown)
-            OnMouseDown(ToButton(e->button()), ScreenToBitmap(pos.x(), in_.Power),
+            OnMouseDown(ToMouseButton(e->button()), ScreenToBitmap(pos.x(), in_.Power),
                         ScreenToBitmap(pos.y(), in_.Power), Shifted(e));
     };
     paintBox_->OnMouseMove = [this](QMouseEvent* e, QPoint pos) {
@@ -61,7 +60,7 @@ TMogScrollBox::TMogScrollBox(QWidget* parent) : QFrame(parent) {
     };
     paintBox_->OnMouseUp = [this](QMouseEvent* e, QPoint pos) {
         if (OnMouseUp)
-            OnMouseUp(ToButton(e->button()), ScreenToBitmap(pos.x(), in_.Power),
+            OnMouseUp(ToMouseButton(e->button()), ScreenToBitmap(pos.x(), in_.Power),
                       ScreenToBitmap(pos.y(), in_.Power), Shifted(e));
     };
 
@@ -362,11 +361,11 @@ void TMogScrollBox::ForwardTileMouse(QMouseEvent* e, int kind) {
     const int y = WallpaperToBitmap(p.y(), scrollPanel_->y(), scrollPanel_->height(),
                                     in_.BitmapHeight, in_.Power);
     if (kind == 0 && OnMouseDown)
-        OnMouseDown(ToButton(e->button()), x, y, Shifted(e));
+        OnMouseDown(ToMouseButton(e->button()), x, y, Shifted(e));
     else if (kind == 1 && OnMouseMove)
         OnMouseMove(x, y, Shifted(e));
     else if (kind == 2 && OnMouseUp)
-        OnMouseUp(ToButton(e->button()), x, y, Shifted(e));
+        OnMouseUp(ToMouseButton(e->button()), x, y, Shifted(e));
 }
 
 } // namespace vallo

@@ -146,6 +146,16 @@ void QtViewHooks::ShowCopyTool(bool visible) {
         w_.CToolForm->setVisible(visible);
 }
 
+void QtViewHooks::SizeCopyPreview(int width, int height) {
+    if (w_.CToolForm)
+        w_.CToolForm->SizePreview(width, height);
+}
+
+void QtViewHooks::RepaintCopyPreview() {
+    if (w_.CToolForm)
+        w_.CToolForm->RepaintPreview();
+}
+
 void QtViewHooks::ReleaseLayerButton() {
     if (w_.LayForm)
         w_.LayForm->ReleaseLayerButton();

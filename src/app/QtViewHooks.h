@@ -42,6 +42,8 @@ public:
     void SetSizeBoxText(const std::string& text) override;
     void ReflectToolButtons() override;
     void ShowCopyTool(bool visible) override;
+    void SizeCopyPreview(int width, int height) override;
+    void RepaintCopyPreview() override;
     void ReleaseLayerButton() override;
     void RedrawPaletteImage() override;
     void RepaintPalette() override;

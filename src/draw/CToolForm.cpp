@@ -62,6 +62,11 @@ TCToolForm::TCToolForm(EditorState& s, AppWindows& w, QWidget* parent)
     btPaste = new QPushButton(QString::fromUtf8("貼り付け"), this);
     btPaste->setObjectName("btPaste");
     btPaste->setGeometry(232, 76, 49, 17);
+    // The captions are wider than the buttons in the window's font.
+    QFont narrow = font();
+    narrow.setPixelSize(11);
+    btCopy->setFont(narrow);
+    btPaste->setFont(narrow);
     connect(btPaste, &QPushButton::clicked, this, &TCToolForm::btPasteClick);
 
     ReflectOptions();
@@ -77,7 +82,7 @@ void TCToolForm::BuildSizeGroup() {
     // Two columns filled top to bottom, three items each.
     for (int i = 0; i < 6; ++i) {
         auto* item = new QRadioButton(QString::fromUtf8(captions[i]), SizeGroup);
-        item->setGeometry(6 + (i / 3) * 86, 14 + (i % 3) * 12, 86, 13);
+        item->setGeometry(i < 3 ? 4 : 76, 14 + (i % 3) * 13, i < 3 ? 70 : 104, 13);
         sizeItems_->addButton(item, i);
     }
     connect(sizeItems_, &QButtonGroup::idClicked, this, &TCToolForm::SizeGroupClick);

@@ -112,15 +112,7 @@ void TPaleForm::N8Click() {
 // --- The grid.
 
 void TPaleForm::PaleBoxPaint(QPainter& p, const QRect& exposed) {
-    const TDIB& image = s_.PaletteImage;
-    const QRect inside = exposed.intersected(QRect(0, 0, image.Width(), image.Height()));
-    QRect source;
-    const QImage wrapped = WrapDibRect(image, inside, &source);
-    if (!wrapped.isNull())
-        p.drawImage(inside.topLeft(), wrapped, source);
-    const QRegion rest = QRegion(exposed) - QRegion(inside);
-    for (const QRect& r : rest)
-        p.fillRect(r, Qt::black);
+    PaintDibExposed(p, s_.PaletteImage, exposed, Qt::black);
     p.setBrush(Qt::NoBrush);
     for (const PaletteMarkerFrame& f : PaletteMarkerFrames(s_)) {
         const IntRect& r = f.Rect;

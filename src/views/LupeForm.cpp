@@ -176,17 +176,9 @@ QToolButton* TLupeForm::MergeButton(int mode) const {
 // --- Painting.
 
 void TLupeForm::LupeBoxPaint(QPainter& p, const QRect& exposed) {
-    const TDIB& image = s_.LupeImage;
-    const QRect inside = exposed.intersected(QRect(0, 0, image.Width(), image.Height()));
-    QRect source;
-    const QImage wrapped = WrapDibRect(image, inside, &source);
-    if (!wrapped.isNull())
-        p.drawImage(inside.topLeft(), wrapped, source);
     // Whatever the exposed area has beyond the magnified cell (never, while the box has the
     // image's size) is the workspace colour.
-    const QRegion rest = QRegion(exposed) - QRegion(inside);
-    for (const QRect& r : rest)
-        p.fillRect(r, palette().color(QPalette::Dark));
+    PaintDibExposed(p, s_.LupeImage, exposed, palette().color(QPalette::Dark));
 
     const LupeCopyOverlay overlay = ComputeLupeCopyOverlay(s_);
     PaintFrame(p, overlay.Frame);

@@ -1,5 +1,9 @@
 #include "views/QtDibImage.h"
 
+#include <QColor>
+#include <QPainter>
+#include <QRegion>
+
 namespace vallo {
 
 QList<QRgb> DibColorTable(const ColorTableArray& table) {
@@ -72,6 +76,18 @@ QImage StripIcon(const QImage& strip, int index) {
     if (index < 0 || strip.height() < kIcon || strip.width() < kIcon * (index + 1))
         return QImage();
     return strip.copy(kIcon * index, 0, kIcon, kIcon);
+}
+
+void PaintDibExposed(QPainter& painter, const TDIB& dib, const QRect& exposed,
+                     const QColor& background) {
+    const QRect inside = exposed.intersected(QRect(0, 0, dib.Width(), dib.Height()));
+    QRect source;
+    const QImage wrapped = WrapDibRect(dib, inside, &source);
+    if (!wrapped.isNull())
+        painter.drawImage(inside.topLeft(), wrapped, source);
+    const QRegion rest = QRegion(exposed) - QRegion(inside);
+    for (const QRect& r : rest)
+        painter.fillRect(r, background);
 }
 
 } // namespace vallo

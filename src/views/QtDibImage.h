@@ -7,6 +7,9 @@
 #include <QRect>
 #include <string>
 
+class QPainter;
+class QColor;
+
 namespace vallo {
 
 // Bridges between TDIB and QImage for painting.
@@ -17,6 +20,11 @@ QList<QRgb> DibColorTable(const ColorTableArray& table);
 // or left of rect's left, without copying. `source` receives rect in the wrapper's coordinates.
 // Valid only while the TDIB is neither resized nor written through an unsharing access.
 QImage WrapDibRect(const TDIB& dib, const QRect& rect, QRect* source);
+
+// Paints the exposed part of a TDIB at 1:1 with its top-left at (0, 0); what the exposed
+// rectangle has beyond the image is filled with the background colour.
+void PaintDibExposed(QPainter& painter, const TDIB& dib, const QRect& exposed,
+                     const QColor& background);
 
 // A copy of a region of a TDIB of any bit depth as an ARGB32 image (icons, pen strips).
 QImage DibRegionToImage(const TDIB& dib, const QRect& region);

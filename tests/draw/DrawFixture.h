@@ -6,6 +6,7 @@
 #include "draw/PlotPen.h"
 
 #include <memory>
+#include <string>
 #include <vector>
 
 namespace vallo::testing {
@@ -65,6 +66,17 @@ inline std::vector<uint8_t> PixelsOf(const TDIB& image) {
     for (int y = 0; y < image.Height(); ++y)
         for (int x = 0; x < image.Width(); ++x)
             out.push_back(uint8_t(image.Pixel(x, y)));
+    return out;
+}
+
+// Cells of the edited character that hold `index`, as a picture of '#' and '.'.
+inline std::string CellMap(const EditorState& s, uint8_t index) {
+    std::string out;
+    for (int y = 0; y < s.CharHeight; ++y) {
+        for (int x = 0; x < s.CharWidth; ++x)
+            out += CellPixel(s, x, y) == index ? '#' : '.';
+        out += '\n';
+    }
     return out;
 }
 

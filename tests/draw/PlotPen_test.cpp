@@ -8,17 +8,6 @@ using namespace vallo::testing;
 
 namespace {
 
-// Cells of the edited character that hold `index`, as a picture of '#' and '.'.
-std::string CellMap(const EditorState& s, uint8_t index) {
-    std::string out;
-    for (int y = 0; y < s.CharHeight; ++y) {
-        for (int x = 0; x < s.CharWidth; ++x)
-            out += CellPixel(s, x, y) == index ? '#' : '.';
-        out += '\n';
-    }
-    return out;
-}
-
 int CountCells(const EditorState& s, uint8_t index) {
     int n = 0;
     for (int y = 0; y < s.CharHeight; ++y)

@@ -30,16 +30,6 @@ Points LinePixels(int x0, int y0, int x1, int y1) {
     return out;
 }
 
-std::string CellMap(const EditorState& s, uint8_t index) {
-    std::string out;
-    for (int y = 0; y < s.CharHeight; ++y) {
-        for (int x = 0; x < s.CharWidth; ++x)
-            out += CellPixel(s, x, y) == index ? '#' : '.';
-        out += '\n';
-    }
-    return out;
-}
-
 } // namespace
 
 TEST(DrawLine, BresenhamFromTheSmallerMajorEnd) {
@@ -120,33 +110,6 @@ TEST(DrawEllipse, PreviewOutlineAndCommittedFill) {
     FillImage(p->LupeImage, 0);
     DrawEllipse(*p, 0, 0, 10, 6, true);
     EXPECT_EQ(p->LupeImage.Pixel(5 * 4, 3 * 4), 1u);
-}
-
-TEST(DrawEllipse, SymmetricAndTouchesEverySide) {
-    auto s = MakeEditor();
-    s->DrawColor = 1;
-    for (int w = 1; w <= 16; ++w)
-        for (int h = 1; h <= 16; ++h)
-            for (bool filled : {false, true}) {
-                FillImage(s->MainImage, 0);
-                DrawEllipse(*s, 0, 0, w - 1, h - 1, filled);
-                bool top = false, bottom = false, left = false, right = false;
-                for (int y = 0; y < 16; ++y)
-                    for (int x = 0; x < 16; ++x) {
-                        const bool on = CellPixel(*s, x, y) == 1;
-                        if (x >= w || y >= h) {
-                            ASSERT_FALSE(on) << w << "x" << h;
-                            continue;
-                        }
-                        ASSERT_EQ(on, CellPixel(*s, w - 1 - x, y) == 1) << w << "x" << h;
-                        ASSERT_EQ(on, CellPixel(*s, x, h - 1 - y) == 1) << w << "x" << h;
-                        top |= on && y == 0;
-                        bottom |= on && y == h - 1;
-                        left |= on && x == 0;
-                        right |= on && x == w - 1;
-                    }
-                EXPECT_TRUE(top && bottom && left && right) << w << "x" << h;
-            }
 }
 
 TEST(PreviewRegion, SavesAndRestoresTheShapeArea) {

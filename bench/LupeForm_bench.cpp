@@ -11,11 +11,11 @@
 #include <benchmark/benchmark.h>
 #include <cstdlib>
 
-#include "app/StateRoutines.h"
+#include "state/StateRoutines.h"
 #include "draw/Undo.h"
 #include "views/FormHooks.h"
 #include "views/LupeMouse.h"
-#include "views/MogPaintBox.h"
+#include "widgets/MogPaintBox.h"
 
 using namespace vallo;
 

@@ -1,10 +1,11 @@
 // Drawing engine timings: colour tables, a pen stroke, the flood fill and whole-image undo.
-#include "app/EditorState.h"
-#include "app/StateRoutines.h"
-#include "draw/ColorTables.h"
+#include "state/EditorState.h"
+#include "state/StateRoutines.h"
+#include "state/ColorTables.h"
 #include "draw/FloodFill.h"
 #include "draw/PlotPen.h"
 #include "draw/Undo.h"
+#include "draw/ImageLayout.h"
 
 #include <benchmark/benchmark.h>
 #include <memory>

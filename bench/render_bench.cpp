@@ -1,6 +1,6 @@
 // Rebuild of the magnified cell against a plain memset of a buffer of the same size.
-#include "app/EditorState.h"
-#include "views/LupeRender.h"
+#include "state/EditorState.h"
+#include "draw/LupeRender.h"
 
 #include <benchmark/benchmark.h>
 #include <cstring>

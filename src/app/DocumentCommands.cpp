@@ -1,13 +1,14 @@
 #include "app/DocumentCommands.h"
 
-#include "app/Configuration.h"
-#include "app/EditorState.h"
-#include "app/StateRoutines.h"
+#include "state/Configuration.h"
+#include "state/EditorState.h"
+#include "state/StateRoutines.h"
 #include "draw/Undo.h"
 #include "formats/PngCodec.h"
 #include "image/AtomicFile.h"
 #include "image/ColorReducer.h"
 #include "palette/PaletteFile.h"
+#include "draw/ImageLayout.h"
 
 #include <algorithm>
 #include <cctype>

@@ -1,9 +1,9 @@
 #include "app/MainForm.h"
 
 #include "app/ConfForm.h"
-#include "app/Configuration.h"
+#include "state/Configuration.h"
 #include "app/DocumentCommands.h"
-#include "app/EditorState.h"
+#include "state/EditorState.h"
 #include "app/NewForm.h"
 #include "app/QtDocumentUi.h"
 #include "app/Startup.h"

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/QtWindows.h"
-#include "app/WindowItem.h"
+#include "widgets/QtWindows.h"
+#include "state/WindowItem.h"
 
 #include <QMainWindow>
 #include <array>

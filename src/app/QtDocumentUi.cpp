@@ -1,6 +1,6 @@
 #include "app/QtDocumentUi.h"
 
-#include "app/EditorState.h"
+#include "state/EditorState.h"
 
 #include <QFileDialog>
 #include <QImage>

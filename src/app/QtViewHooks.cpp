@@ -1,6 +1,6 @@
 #include "app/QtViewHooks.h"
 
-#include "app/EditorState.h"
+#include "state/EditorState.h"
 #include "app/MainForm.h"
 #include "draw/CToolForm.h"
 #include "draw/LayForm.h"

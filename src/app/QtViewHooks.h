@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/QtWindows.h"
-#include "app/ViewHooks.h"
+#include "widgets/QtWindows.h"
+#include "state/ViewHooks.h"
 
 namespace vallo {
 

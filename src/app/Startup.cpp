@@ -1,14 +1,15 @@
 #include "app/Startup.h"
 
-#include "app/Configuration.h"
+#include "state/Configuration.h"
 #include "app/DocumentCommands.h"
-#include "app/EditorState.h"
-#include "app/StateRoutines.h"
+#include "state/EditorState.h"
+#include "state/StateRoutines.h"
 #include "draw/PlotPen.h"
 #include "draw/Undo.h"
 #include "image/AtomicFile.h"
 #include "palette/PaletteFile.h"
-#include "views/LupeRender.h"
+#include "draw/LupeRender.h"
+#include "draw/ImageLayout.h"
 
 #include <algorithm>
 #include <exception>

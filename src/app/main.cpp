@@ -1,4 +1,4 @@
-#include "app/EditorState.h"
+#include "state/EditorState.h"
 #include "app/MainForm.h"
 #include "app/QtViewHooks.h"
 #include "app/QtWindowSet.h"

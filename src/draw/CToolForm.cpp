@@ -1,11 +1,11 @@
 #include "draw/CToolForm.h"
 
-#include "app/EditorState.h"
+#include "state/EditorState.h"
 #include "draw/CopyRange.h"
 #include "draw/QtClipboardImage.h"
 #include "draw/ToolChoice.h"
-#include "views/MogPaintBox.h"
-#include "views/QtDibImage.h"
+#include "widgets/MogPaintBox.h"
+#include "widgets/QtDibImage.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>

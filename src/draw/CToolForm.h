@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/QtWindows.h"
+#include "widgets/QtWindows.h"
 
 #include <QImage>
 #include <QWidget>

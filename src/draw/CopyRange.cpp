@@ -1,11 +1,11 @@
 #include "draw/CopyRange.h"
 
-#include "app/EditorState.h"
-#include "app/StateRoutines.h"
+#include "state/EditorState.h"
+#include "state/StateRoutines.h"
 #include "draw/Layers.h"
 #include "draw/PixelOps.h"
 #include "draw/Undo.h"
-#include "views/LupeRender.h"
+#include "draw/LupeRender.h"
 
 #include <algorithm>
 #include <array>

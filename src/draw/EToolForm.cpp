@@ -1,10 +1,10 @@
 #include "draw/EToolForm.h"
 
-#include "app/EditorState.h"
+#include "state/EditorState.h"
 #include "draw/Transforms.h"
 #include "views/LupeMouse.h"
-#include "views/QtControls.h"
-#include "views/QtDibImage.h"
+#include "widgets/QtControls.h"
+#include "widgets/QtDibImage.h"
 
 #include <QLabel>
 #include <QPushButton>

@@ -1,8 +1,8 @@
 #include "draw/FloodFill.h"
 
-#include "app/EditorState.h"
+#include "state/EditorState.h"
 #include "draw/PlotPen.h"
-#include "views/LupeRender.h"
+#include "draw/LupeRender.h"
 
 #include <algorithm>
 #include <vector>

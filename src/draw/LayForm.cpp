@@ -1,10 +1,10 @@
 #include "draw/LayForm.h"
 
-#include "app/EditorState.h"
+#include "state/EditorState.h"
 #include "draw/Layers.h"
 #include "views/LupeMouse.h"
-#include "views/LupeRender.h"
-#include "views/QtControls.h"
+#include "draw/LupeRender.h"
+#include "widgets/QtControls.h"
 
 #include <QButtonGroup>
 #include <QGroupBox>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/FloatingForm.h"
+#include "widgets/FloatingForm.h"
 
 #include <array>
 

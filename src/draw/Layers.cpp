@@ -2,7 +2,7 @@
 
 #include "draw/PixelOps.h"
 #include "draw/Undo.h"
-#include "views/LupeRender.h"
+#include "draw/LupeRender.h"
 
 #include <algorithm>
 #include <cstring>

@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "app/EditorState.h"
+#include "state/EditorState.h"
 
 namespace vallo {
 

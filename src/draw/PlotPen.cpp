@@ -1,6 +1,6 @@
 #include "draw/PlotPen.h"
 
-#include "app/EditorState.h"
+#include "state/EditorState.h"
 #include "draw/Layers.h"
 
 #include <algorithm>

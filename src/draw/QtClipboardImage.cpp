@@ -1,7 +1,7 @@
 #include "draw/QtClipboardImage.h"
 
 #include "image/ColorReducer.h"
-#include "views/QtDibImage.h"
+#include "widgets/QtDibImage.h"
 
 #include <QRect>
 #include <cstring>

@@ -1,6 +1,6 @@
 #include "draw/Shapes.h"
 
-#include "app/EditorState.h"
+#include "state/EditorState.h"
 #include "draw/PixelOps.h"
 #include "draw/PlotPen.h"
 

@@ -2,10 +2,11 @@
 
 #include <algorithm>
 
-#include "app/EditorState.h"
-#include "app/StateRoutines.h"
-#include "app/TextNumbers.h"
+#include "state/EditorState.h"
+#include "state/StateRoutines.h"
+#include "state/TextNumbers.h"
 #include "draw/PlotPen.h"
+#include "draw/ImageLayout.h"
 
 namespace vallo {
 

@@ -1,14 +1,14 @@
 #include "draw/ToolForm.h"
 
-#include "app/EditorState.h"
-#include "app/QtWindows.h"
+#include "state/EditorState.h"
+#include "widgets/QtWindows.h"
 #include "draw/ToolChoice.h"
 #include "draw/Undo.h"
 #include "views/LupeForm.h"
 #include "views/LupeMouse.h"
-#include "views/MogPaintBox.h"
-#include "views/QtControls.h"
-#include "views/QtDibImage.h"
+#include "widgets/MogPaintBox.h"
+#include "widgets/QtControls.h"
+#include "widgets/QtDibImage.h"
 
 #include <QButtonGroup>
 #include <QCloseEvent>

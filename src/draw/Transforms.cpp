@@ -1,6 +1,6 @@
 #include "draw/Transforms.h"
 
-#include "app/EditorState.h"
+#include "state/EditorState.h"
 #include "draw/Layers.h"
 #include "draw/PixelOps.h"
 #include "draw/Undo.h"

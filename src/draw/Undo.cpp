@@ -1,9 +1,10 @@
 #include "draw/Undo.h"
 
-#include "app/EditorState.h"
-#include "app/StateRoutines.h"
+#include "state/EditorState.h"
+#include "state/StateRoutines.h"
 #include "draw/Layers.h"
 #include "draw/PixelOps.h"
+#include "draw/ImageLayout.h"
 
 #include <algorithm>
 

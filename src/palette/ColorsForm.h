@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/QtSkeletonDialog.h"
+#include "widgets/QtSkeletonDialog.h"
 
 namespace vallo {
 

@@ -1,13 +1,13 @@
 #include "palette/PaleForm.h"
 
-#include "app/EditorState.h"
+#include "state/EditorState.h"
 #include "palette/PaletteCommands.h"
 #include "palette/PaletteGrid.h"
 #include "palette/Tone.h"
 #include "views/LupeMouse.h"
-#include "views/MogPaintBox.h"
-#include "views/QtControls.h"
-#include "views/QtDibImage.h"
+#include "widgets/MogPaintBox.h"
+#include "widgets/QtControls.h"
+#include "widgets/QtDibImage.h"
 
 #include <QMenuBar>
 #include <QMouseEvent>

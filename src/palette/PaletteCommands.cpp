@@ -1,9 +1,10 @@
 #include "palette/PaletteCommands.h"
 
-#include "app/EditorState.h"
-#include "app/StateRoutines.h"
+#include "state/EditorState.h"
+#include "state/StateRoutines.h"
 #include "draw/Layers.h"
 #include "draw/Undo.h"
+#include "draw/ImageLayout.h"
 
 #include <algorithm>
 

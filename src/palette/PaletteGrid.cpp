@@ -1,6 +1,6 @@
 #include "palette/PaletteGrid.h"
 
-#include "app/StateRoutines.h"
+#include "state/StateRoutines.h"
 #include "draw/Layers.h"
 #include "image/Canvas.h"
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/EditorState.h"
-#include "app/Mouse.h"
+#include "state/EditorState.h"
+#include "state/Mouse.h"
 
 #include <array>
 #include <cstdint>

@@ -1,6 +1,6 @@
 #include "palette/PaletteWindowSize.h"
 
-#include "app/EditorState.h"
+#include "state/EditorState.h"
 #include "palette/PaletteGrid.h"
 
 #include <algorithm>

@@ -1,9 +1,10 @@
 #include "palette/Tone.h"
 
-#include "app/EditorState.h"
-#include "app/StateRoutines.h"
+#include "state/EditorState.h"
+#include "state/StateRoutines.h"
 #include "draw/Undo.h"
 #include "palette/Hls.h"
+#include "draw/ImageLayout.h"
 
 #include <algorithm>
 

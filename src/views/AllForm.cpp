@@ -1,13 +1,13 @@
 #include "views/AllForm.h"
 
-#include "app/EditorState.h"
-#include "app/QtWindows.h"
-#include "views/MogPaintBox.h"
-#include "views/MogScrollBox.h"
+#include "state/EditorState.h"
+#include "widgets/QtWindows.h"
+#include "widgets/MogPaintBox.h"
+#include "widgets/MogScrollBox.h"
 #include "views/OverviewFrames.h"
 #include "views/OverviewMouse.h"
 #include "views/OverviewPaintArea.h"
-#include "views/QtDibImage.h"
+#include "widgets/QtDibImage.h"
 #include "views/QtFramePainter.h"
 
 #include <QComboBox>

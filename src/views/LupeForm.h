@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/Mouse.h"
+#include "state/Mouse.h"
 
 #include <QWidget>
 #include <string>

@@ -3,15 +3,15 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "app/EditorState.h"
-#include "app/StateRoutines.h"
-#include "app/TextNumbers.h"
+#include "state/EditorState.h"
+#include "state/StateRoutines.h"
+#include "state/TextNumbers.h"
 #include "draw/FloodFill.h"
 #include "draw/Layers.h"
 #include "draw/PlotPen.h"
 #include "draw/Shapes.h"
 #include "draw/Undo.h"
-#include "views/LupeRender.h"
+#include "draw/LupeRender.h"
 #include "views/OverviewMouse.h"
 
 namespace vallo {

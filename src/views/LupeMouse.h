@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "app/Mouse.h"
+#include "state/Mouse.h"
 
 namespace vallo {
 

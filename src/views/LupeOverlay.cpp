@@ -1,6 +1,6 @@
 #include "views/LupeOverlay.h"
 
-#include "app/EditorState.h"
+#include "state/EditorState.h"
 
 namespace vallo {
 

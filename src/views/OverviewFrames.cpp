@@ -1,6 +1,6 @@
 #include "views/OverviewFrames.h"
 
-#include "app/EditorState.h"
+#include "state/EditorState.h"
 
 namespace vallo {
 

@@ -1,8 +1,8 @@
 #include "views/OverviewMouse.h"
 
-#include "app/EditorState.h"
+#include "state/EditorState.h"
 #include "draw/CopyRange.h"
-#include "views/LupeRender.h"
+#include "draw/LupeRender.h"
 
 #include <algorithm>
 

@@ -1,6 +1,6 @@
 #include "views/QtFramePainter.h"
 
-#include "views/QtDibImage.h"
+#include "widgets/QtDibImage.h"
 
 #include <algorithm>
 

@@ -1,9 +1,10 @@
 #include "app/DocumentCommands.h"
 #include "app/DocumentTestSupport.h"
-#include "app/EditorState.h"
-#include "app/StateRoutines.h"
+#include "state/EditorState.h"
+#include "state/StateRoutines.h"
 #include "draw/Undo.h"
 #include "image/AtomicFile.h"
+#include "draw/ImageLayout.h"
 
 #include <cstring>
 #include <filesystem>

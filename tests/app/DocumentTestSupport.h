@@ -3,7 +3,7 @@
 // A recording DocumentUi and a temporary folder for the document command tests.
 
 #include "app/DocumentCommands.h"
-#include "app/ViewHooks.h"
+#include "state/ViewHooks.h"
 
 #include <deque>
 #include <filesystem>

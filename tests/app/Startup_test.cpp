@@ -1,5 +1,5 @@
 #include "app/DocumentTestSupport.h"
-#include "app/EditorState.h"
+#include "state/EditorState.h"
 #include "app/Startup.h"
 #include "image/AtomicFile.h"
 

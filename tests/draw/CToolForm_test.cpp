@@ -1,6 +1,7 @@
 #include "draw/CToolForm.h"
 #include "views/FormHooks.h"
-#include "views/MogPaintBox.h"
+#include "widgets/MogPaintBox.h"
+#include "draw/ImageLayout.h"
 
 #include <QClipboard>
 #include <QGroupBox>

@@ -1,6 +1,7 @@
-#include "app/StateRoutines.h"
+#include "state/StateRoutines.h"
 #include "draw/CopyRange.h"
 #include "draw/EngineFixture.h"
+#include "draw/ImageLayout.h"
 
 #include <gtest/gtest.h>
 

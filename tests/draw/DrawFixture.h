@@ -1,9 +1,10 @@
 #pragma once
 
-#include "app/EditorState.h"
-#include "app/StateRoutines.h"
-#include "draw/ColorTables.h"
+#include "state/EditorState.h"
+#include "state/StateRoutines.h"
+#include "state/ColorTables.h"
 #include "draw/PlotPen.h"
+#include "draw/ImageLayout.h"
 
 #include <memory>
 #include <string>

@@ -6,6 +6,7 @@
 #include "draw/Transforms.h"
 #include "draw/Undo.h"
 #include "palette/Tone.h"
+#include "draw/ImageLayout.h"
 
 #include <gtest/gtest.h>
 #include <random>

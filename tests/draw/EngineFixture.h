@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/EditorState.h"
-#include "app/ViewHooks.h"
+#include "state/EditorState.h"
+#include "state/ViewHooks.h"
 
 #include <string>
 #include <vector>

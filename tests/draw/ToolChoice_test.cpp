@@ -3,9 +3,10 @@
 #include <gtest/gtest.h>
 #include <memory>
 
-#include "app/EditorState.h"
-#include "app/StateRoutines.h"
-#include "app/TextNumbers.h"
+#include "state/EditorState.h"
+#include "state/StateRoutines.h"
+#include "state/TextNumbers.h"
+#include "draw/ImageLayout.h"
 
 using namespace vallo;
 

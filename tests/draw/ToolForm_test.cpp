@@ -1,7 +1,7 @@
 #include "draw/ToolChoice.h"
 #include "draw/ToolForm.h"
 #include "views/FormHooks.h"
-#include "views/MogPaintBox.h"
+#include "widgets/MogPaintBox.h"
 
 #include <QCloseEvent>
 #include <QComboBox>

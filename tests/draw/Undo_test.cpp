@@ -1,5 +1,6 @@
 #include "DrawFixture.h"
 #include "draw/Undo.h"
+#include "draw/ImageLayout.h"
 
 #include <gtest/gtest.h>
 

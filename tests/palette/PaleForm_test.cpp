@@ -1,7 +1,8 @@
 #include "../views/FormHooks.h"
 #include "draw/Undo.h"
 #include "palette/PaleForm.h"
-#include "views/MogPaintBox.h"
+#include "widgets/MogPaintBox.h"
+#include "draw/ImageLayout.h"
 
 #include <QAction>
 #include <QApplication>

@@ -1,4 +1,4 @@
-#include "app/StateRoutines.h"
+#include "state/StateRoutines.h"
 #include "draw/Undo.h"
 #include "palette/PaletteFile.h"
 #include "support/TestSupport.h"

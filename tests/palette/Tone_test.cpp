@@ -1,7 +1,8 @@
-#include "app/StateRoutines.h"
+#include "state/StateRoutines.h"
 #include "draw/Undo.h"
 #include "palette/Tone.h"
 #include "support/TestSupport.h"
+#include "draw/ImageLayout.h"
 
 #include <gtest/gtest.h>
 

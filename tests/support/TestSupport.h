@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/EditorState.h"
-#include "app/ViewHooks.h"
+#include "state/EditorState.h"
+#include "state/ViewHooks.h"
 #include "draw/Undo.h"
 
 #include <atomic>
@@ -74,7 +74,8 @@ inline void SetRampPalette(EditorState& s);
 
 } // namespace vallo::test
 
-#include "app/StateRoutines.h"
+#include "state/StateRoutines.h"
+#include "draw/ImageLayout.h"
 
 inline void vallo::test::SetRampPalette(EditorState& s) {
     for (int i = 0; i < 256; ++i)

@@ -1,7 +1,7 @@
 #include "FormHooks.h"
 #include "views/AllForm.h"
-#include "views/MogPaintBox.h"
-#include "views/MogScrollBox.h"
+#include "widgets/MogPaintBox.h"
+#include "widgets/MogScrollBox.h"
 #include "views/OverviewMouse.h"
 
 #include <QComboBox>

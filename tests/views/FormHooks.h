@@ -2,13 +2,14 @@
 
 // Builds a small document with the magnifier, overview and tool window for the UI tests; the
 // program's own view hooks forward the core's requests to them.
-#include "app/EditorState.h"
-#include "app/QtWindows.h"
-#include "app/StateRoutines.h"
+#include "state/EditorState.h"
+#include "widgets/QtWindows.h"
+#include "state/StateRoutines.h"
 #include "app/QtViewHooks.h"
 #include "draw/ToolForm.h"
 #include "views/AllForm.h"
 #include "views/LupeForm.h"
+#include "draw/ImageLayout.h"
 
 #include <QApplication>
 #include <memory>

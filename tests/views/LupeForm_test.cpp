@@ -2,9 +2,9 @@
 #include "draw/Undo.h"
 #include "views/LupeForm.h"
 #include "views/LupeMouse.h"
-#include "views/LupeRender.h"
-#include "views/MogPaintBox.h"
-#include "views/MogScrollBox2.h"
+#include "draw/LupeRender.h"
+#include "widgets/MogPaintBox.h"
+#include "widgets/MogScrollBox2.h"
 
 #include <QComboBox>
 #include <QLabel>

@@ -4,11 +4,12 @@
 #include <cstring>
 #include <memory>
 
-#include "app/EditorState.h"
-#include "app/StateRoutines.h"
-#include "draw/ColorTables.h"
+#include "state/EditorState.h"
+#include "state/StateRoutines.h"
+#include "state/ColorTables.h"
 #include "draw/ToolChoice.h"
 #include "draw/Undo.h"
+#include "draw/ImageLayout.h"
 
 using namespace vallo;
 

@@ -1,0 +1,234 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "state/ViewHooks.h"
+#include "state/ColorTables.h"
+#include "state/UndoEntry.h"
+#include "image/DIB.h"
+
+namespace vallo {
+
+inline constexpr int32_t kForbidden = 66;
+inline constexpr int kMaxImageSize = 30000;
+inline constexpr int kMinImageSize = 8;
+// Largest side of the magnified cell (cell size times zoom) the magnifier will allocate.
+inline constexpr int kMaxLupeSide = 16384;
+
+// A rectangle of four 32-bit values (left, top, right, bottom).
+struct IntRect {
+    int Left = 0;
+    int Top = 0;
+    int Right = 0;
+    int Bottom = 0;
+    bool operator==(const IntRect&) const = default;
+};
+
+// Where a window stands and whether it is shown, as the configuration keeps it.
+struct WindowPlace {
+    int Left = 0;
+    int Top = 0;
+    int Width = 0;
+    int Height = 0;
+    bool Visible = false;
+};
+
+// The windows whose places the configuration keeps.
+struct WindowPlaces {
+    // First-start places: the frame at the top left, the floating windows to its right and
+    // below it, so that none covers the magnifier.
+    WindowPlace Main{20, 20, 800, 600, true};
+    WindowPlace Lupe{0, 0, 430, 540, true};
+    WindowPlace All{435, 0, 350, 540, true};
+    WindowPlace Pale{830, 20, 0, 0, true};
+    WindowPlace Tool{830, 330, 0, 0, true};
+    WindowPlace Lay{20, 660, 0, 0, true};
+    WindowPlace EX{350, 660, 0, 0, true};
+    WindowPlace Ani{600, 660, 0, 0, false};
+    WindowPlace ETool{950, 330, 0, 0, false};
+    WindowPlace CTool{950, 450, 0, 0, false};
+    WindowPlace Narabe{700, 660, 0, 0, false};
+    bool MainMax = true;
+};
+
+// Undo history counters and slots.
+struct UndoHistory {
+    std::vector<UndoEntry> UndoEntries;
+    int UndoDepth = 0;
+    int RedoDepth = 0;
+    bool UndoCoalesce = false;
+    bool UndoCoalesced = false;
+};
+
+// Every program-wide variable of the editor, under its own name. The program owns one;
+// every test builds its own.
+struct EditorState {
+    EditorState();
+    EditorState(const EditorState&) = delete;
+    EditorState& operator=(const EditorState&) = delete;
+
+    // --- The document.
+    TDIB MainImage;
+    std::array<int32_t, 256> ForbiddenFlags{};
+    uint8_t TransColor = 0;
+    uint8_t DrawColor = 0;
+    std::string FileName;
+    bool Modified = false;
+
+    // --- Character cells.
+    int CharWidth = 32;
+    int CharHeight = 32;
+    int CharLeft = 0;
+    int CharTop = 0;
+    int LayerLeft = 0;
+    int LayerTop = 0;
+    bool LayerBelow = true;
+    bool LayerActive = false;
+    bool LupeGrid = false;
+    int LupeStepX = 8;
+    int LupeStepY = 8;
+
+    // --- View buffers.
+    TDIB LupeImage;
+    TDIB LupeBackImage;
+    TDIB LayerImage;
+    TDIB PaletteImage;
+    TDIB CopyImage;
+    TDIB BarBitmap;
+    std::vector<uint8_t> CellBufA;
+    std::vector<uint8_t> CellBufB;
+    int CharArea = 0;
+    int LupeViewWidth = 0;
+    int LupeViewHeight = 0;
+    int LupeMinSize = 104;
+    int ImageWidth = 0;
+    int ImageHeight = 0;
+
+    // --- Palette tables.
+    ColorTableArray PaletteQuads{};
+    std::array<uint32_t, 256> PaletteColors{};
+
+    // --- Drawing state shared by all windows.
+    int Magnification = 8;
+    uint8_t CopyRangeState = 0;
+
+    // --- Options.
+    bool ShowGrid = true;
+    bool RichDisplay = false;
+    bool LayerDisplayMode = true;
+    bool LupeOverhang = false;
+    bool LiveUpdate = false;
+    bool CursorWhileDrawing = false;
+    bool CursorStyle = true;
+    bool PasteTransparent = true;
+    bool CopyWithMergeMode = false;
+    bool KeepOriginalOnResize = true;
+    int UndoCount = 31;
+    int NarabeCount = 2;
+    int NarabeZoom = 1;
+    int EXZoom = 1;
+    int EXStyle = 0;
+    int PaleColumns = 16;
+    int PaleRows = 16;
+    int PaleCellWidth = 16;
+    int PaleCellHeight = 16;
+
+    // --- Start-up and files.
+    bool StartingUp = false;
+    bool IniReadMode = true;
+    std::string AppDir;  // the program's folder with a trailing "/"
+    int PaletteLoadQuiet = 0;
+    std::array<std::string, 10> RecentFiles;  // entries 1..9; entry 0 unused
+    std::vector<std::string> SizeItems{"32x32", "64x64", "128x128"};
+    std::vector<std::string> BaiItems{"100%", "200%", "400%", "600%", "800%", "1200%", "1600%",
+                                      "2000%"};
+    WindowPlaces Windows;
+
+    // --- Drawing engine: tool window choices and pen.
+    int CurrentTool = 0;  // 0 pen, 1 line, 2 ellipse, 3 filled ellipse, 4 box, 5 filled box, 6 fill, 7 range
+    int MergeMode = 0;    // 0 normal, 1 blend, 2 add, 3 subtract, 4 multiply
+    int DitherMode = 0;   // 0 none, 1 even, 2 odd
+    int PenIndex = 0;
+    int PenSize = 1;
+    int PenOffset = 0;
+    // [x][y][pen]: 255 where the pen covers the pixel.
+    std::array<std::array<std::array<uint8_t, 20>, 20>, 20> PenMasks{};
+    ColorTables Tables;
+
+    // --- Magnifier.
+    bool Drawing = false;
+    bool PickingColor = false;
+    int LastCellX = 0;
+    int LastCellY = 0;
+    int AnchorX = 0;
+    int AnchorY = 0;
+    bool CursorHidden = false;
+    bool PreviewDrawing = false;
+    IntRect DirtyRect;
+    IntRect DirtyCells;
+    IntRect CursorRect;
+    bool PalettePending = false;
+    int PreviewLeft = 0;
+    int PreviewTop = 0;
+    int PreviewWidth = 0;
+    int PreviewHeight = 0;
+    // The magnifier's scrolling area: scroll position and client size, for the clip region.
+    int LupeScrollX = 0;
+    int LupeScrollY = 0;
+    int LupeClientWidth = 0;
+    int LupeClientHeight = 0;
+
+    // --- Undo history.
+    UndoHistory Undo;
+
+    // --- Layer window (mirrored controls).
+    int LayerMethod = 0;         // "合成方法" 0..4
+    bool LayerSeeThrough = true;  // "透過色" "有効"
+    int LayerMergeTarget = 0;    // "統合先" 0 edited cell, 1 layer cell
+    bool LayerStripes = false;
+
+    // --- Copy and paste.
+    int CopyLeft = 0;
+    int CopyTop = 0;
+    int CopyWidth = 0;
+    int CopyHeight = 0;
+    int CopyCellX = 0;
+    int CopyCellY = 0;
+    int CopyStepX = 8;
+    int CopyStepY = 8;
+    int CopySizeChoice = 5;  // "コピーサイズ" item index
+
+    // --- Overview.
+    int OverviewPower = 16;
+    int OverviewPowerIndex = 2;
+
+    // --- Palette window.
+    uint8_t PaleDragMode = 2;
+    bool PaleForbidDrag = false;
+    std::array<uint8_t, 256> PaleVisited{};
+
+    // --- Animation window (mirrored controls).
+    int AnimeFPS = 8;
+    int AnimeFrames = 3;
+    int AnimeChrMode = 0;
+    int AnimeBai = 0;
+    int AnimeMode = 0;
+
+    // --- Extended and tiled view choices live in EXZoom, EXStyle, NarabeCount, NarabeZoom.
+
+    // The windows, as far as the core needs them. Never null.
+    ViewHooks* Hooks;
+
+private:
+    ViewHooks defaultHooks_;
+};
+
+// The magnifier shows its pixel grid only from 200 % up: at 100 % every pixel would be a grid
+// line and nothing drawn would show.
+inline bool GridShown(const EditorState& s) { return s.ShowGrid && s.Magnification >= 2; }
+
+} // namespace vallo

@@ -1,0 +1,88 @@
+#include "state/EditorState.h"
+#include "state/StateRoutines.h"
+#include "draw/ImageLayout.h"
+
+#include <gtest/gtest.h>
+
+using namespace vallo;
+
+TEST(EnsureDrawColorAllowed, MovesToLowestAllowedOr255) {
+    EditorState s;
+    s.ForbiddenFlags.fill(kForbidden);
+    s.DrawColor = 3;
+    EnsureDrawColorAllowed(s);
+    EXPECT_EQ(s.DrawColor, 255);
+    s.ForbiddenFlags[0] = 0;
+    s.DrawColor = 3;
+    EnsureDrawColorAllowed(s);
+    EXPECT_EQ(s.DrawColor, 0);
+    s.ForbiddenFlags[3] = 1; // any flag other than 66 leaves the colour alone
+    s.DrawColor = 3;
+    EnsureDrawColorAllowed(s);
+    EXPECT_EQ(s.DrawColor, 3);
+}
+
+TEST(PropagatePalette, MirrorsTheColourTableAsQuadsAndColours) {
+    EditorState s;
+    for (int i = 0; i < 256; ++i)
+        s.MainImage.ColorTable()[size_t(i)] = {uint8_t(i), uint8_t(255 - i), uint8_t(i * 7), 0};
+    PropagatePalette(s);
+    for (size_t i = 0; i < 256; ++i) {
+        const RGBQuad q = s.MainImage.ColorTable()[i];
+        EXPECT_EQ(s.PaletteQuads[i], q);
+        EXPECT_EQ(s.PaletteColors[i], q.rgbRed + 256u * q.rgbGreen + 65536u * q.rgbBlue);
+        EXPECT_EQ(s.LupeImage.ColorTable()[i], q);
+        EXPECT_EQ(s.CopyImage.ColorTable()[i], q);
+        EXPECT_EQ(s.PaletteImage.ColorTable()[i], q);
+    }
+}
+
+TEST(ApplyImageSize, ShrinksTheCellToANarrowImage) {
+    EditorState s;
+    s.MainImage.SetSize(20, 100, 8);
+    s.CharWidth = 32;
+    s.CharLeft = 5;
+    ApplyImageSize(s);
+    EXPECT_EQ(s.CharWidth, 16);
+    EXPECT_EQ(s.CharHeight, 32);
+    EXPECT_EQ(s.CharLeft, 0);
+    EXPECT_EQ(s.ImageWidth, 20);
+    EXPECT_EQ(s.LupeImage.Width(), 16 * s.Magnification);
+}
+
+TEST(ApplyCharLayout, SnapsOrKeepsTheCellByTheGridSetting) {
+    EditorState s;
+    s.CharWidth = s.CharHeight = 48;
+    s.LupeStepX = 48;
+    s.CharLeft = 100;
+    ApplyCharLayout(s);
+    EXPECT_EQ(s.CharLeft, 96);
+    s.LupeStepX = s.LupeStepY = 8;
+    s.CharLeft = 100;
+    ApplyCharLayout(s);
+    EXPECT_EQ(s.CharLeft, 100);
+    EXPECT_EQ(s.LayerLeft, 100);
+}
+
+TEST(ApplyCharLayout, KeepsTheCellInsideTheImage) {
+    EditorState s;
+    s.CharWidth = 32;
+    s.LupeStepX = s.LupeStepY = 8;
+    s.CharLeft = 480;
+    ApplyCharLayout(s);
+    EXPECT_EQ(s.CharLeft, 464);
+    // A cell as wide as an image whose width is not a multiple of 8 must not go negative.
+    s.MainImage.SetSize(20, 20, 8);
+    s.CharWidth = s.CharHeight = 20;
+    s.CharLeft = s.CharTop = 0;
+    ApplyCharLayout(s);
+    EXPECT_EQ(s.CharLeft, 0);
+    EXPECT_EQ(s.CharTop, 0);
+    EXPECT_EQ(s.CharArea, 400);
+    EXPECT_EQ(s.CellBufA.size(), 400u);
+}
+
+TEST(DocumentTitle, UntitledOrFileNameWithoutFolder) {
+    EXPECT_EQ(DocumentTitle(""), "Vallo [無題]");
+    EXPECT_EQ(DocumentTitle("/a/b/sprite.png"), "Vallo [sprite.png]");
+}

@@ -1,0 +1,86 @@
+#include "draw/DrawFixture.h"
+#include "state/ColorTables.h"
+#include "draw/ImageLayout.h"
+
+#include <gtest/gtest.h>
+
+using namespace vallo;
+using namespace vallo::testing;
+
+TEST(ColorTables, WorkedTablesOfBlackWhiteGreyAndRed) {
+    auto s = MakeEditor();
+    const ColorTables& t = s->Tables;
+    EXPECT_EQ(t.BlendTable[0][1], 2);
+    EXPECT_EQ(t.BlendTable[1][0], 2);
+    EXPECT_EQ(t.AddTable[2][2], 1);
+    EXPECT_EQ(t.AddTable[0][2], 2);
+    EXPECT_EQ(t.SubtractTable[1][2], 2);
+    EXPECT_EQ(t.SubtractTable[2][1], 0);
+    EXPECT_EQ(t.MultiplyTable[2][2], 0);
+    EXPECT_EQ(t.MultiplyTable[1][2], 2);
+    EXPECT_EQ(t.SubstituteColor[2], 1);
+    EXPECT_EQ(t.InverseColor[0], 1);
+    EXPECT_EQ(t.InverseColor[2], 2);
+    // Equal colours: the lowest index is the nearest, and a red's substitute is another red.
+    EXPECT_EQ(t.NearestCube[15], 3);
+    EXPECT_EQ(t.SubstituteColor[3], 4);
+    EXPECT_EQ(t.SubstituteColor[4], 3);
+    EXPECT_EQ(t.PaletteRed[2], 128);
+}
+
+TEST(ColorTables, BlendDiagonalAndNeverTheLowerPixel) {
+    auto s = MakeEditor(true);
+    const ColorTables& t = s->Tables;
+    for (int i = 0; i < 256; ++i) {
+        EXPECT_EQ(t.BlendTable[size_t(i)][size_t(i)], i);
+        for (int j = 0; j < 256; ++j)
+            if (i != j) {
+                EXPECT_NE(t.BlendTable[size_t(i)][size_t(j)], i) << i << "," << j;
+            }
+    }
+    // Greys 102 and 103 blend to the cube's 102: over 102 the upper colour is taken instead.
+    EXPECT_EQ(t.BlendTable[102][103], 103);
+    EXPECT_EQ(t.BlendTable[103][102], 102);
+    EXPECT_EQ(t.BlendTable[100][101], 102);
+    // Far apart greys meet in the middle (the cube works in steps of 17).
+    EXPECT_EQ(t.BlendTable[0][255], 119);
+}
+
+TEST(ColorTables, ForbiddenEntriesAreSubstitutedInEveryMergeTable) {
+    auto s = MakeEditor();
+    s->ForbiddenFlags[1] = kForbidden;
+    PropagatePalette(*s);
+    const ColorTables& t = s->Tables;
+    EXPECT_EQ(t.AddTable[2][2], 2);
+    EXPECT_EQ(t.SubstituteColor[2], 3);
+    EXPECT_EQ(t.InverseColor[0], 1); // only shown, never substituted
+
+    auto grey = MakeEditor(true);
+    for (int i = 0; i < 256; i += 3)
+        grey->ForbiddenFlags[size_t(i)] = kForbidden;
+    PropagatePalette(*grey);
+    const ColorTables& g = grey->Tables;
+    for (size_t a = 0; a < 256; ++a)
+        for (size_t b = 0; b < 256; ++b) {
+            EXPECT_NE(g.AddTable[a][b] % 3, 0);
+            EXPECT_NE(g.SubtractTable[a][b] % 3, 0);
+            EXPECT_NE(g.MultiplyTable[a][b] % 3, 0);
+            if (a != b && grey->ForbiddenFlags[a] == 0 && grey->ForbiddenFlags[b] == 0) {
+                EXPECT_NE(g.BlendTable[a][b] % 3, 0);
+            }
+        }
+}
+
+TEST(ColorTables, EverythingForbiddenGives255) {
+    auto s = MakeEditor();
+    s->ForbiddenFlags.fill(kForbidden);
+    s->ForbiddenFlags[7] = 0;
+    PropagatePalette(*s);
+    EXPECT_EQ(s->Tables.SubstituteColor[7], 255); // the only allowed index skips itself
+    EXPECT_EQ(s->Tables.SubstituteColor[0], 7);
+    s->ForbiddenFlags[7] = kForbidden;
+    PropagatePalette(*s);
+    for (uint8_t v : s->Tables.SubstituteColor)
+        EXPECT_EQ(v, 255);
+    EXPECT_EQ(s->DrawColor, 255);
+}

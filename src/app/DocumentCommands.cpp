@@ -33,6 +33,7 @@ bool LoadPngFile(const std::string& path, LoadedPicture& loaded, std::string& er
         loaded.Picture = picture.BitCount() == 8 ? picture : ReduceTo256(picture);
         loaded.ForbiddenFlags = marks.ForbiddenFlags;
         loaded.TransColor = marks.TransColor;
+        loaded.HasTrns = marks.HasTrns;
         return true;
     } catch (const std::exception& e) {
         error = e.what();
@@ -40,7 +41,7 @@ bool LoadPngFile(const std::string& path, LoadedPicture& loaded, std::string& er
     }
 }
 void SavePngFile(const EditorState& s, const std::string& path) {
-    SavePNG(path, s.MainImage, s.ForbiddenFlags, s.TransColor);
+    SavePNG(path, s.MainImage, s.ForbiddenFlags, s.TransColor, s.KeepTrns);
 }
 void LoadBmpFile(const std::string& path, TDIB& picture) {
     picture.LoadFromFile(path);
@@ -116,6 +117,7 @@ bool ReadNonPngPicture(DocumentUi& ui, const std::string& path, LoadedPicture& l
         return false;
     }
     loaded.ForbiddenFlags.fill(0); // other formats carry no marks
+    loaded.HasTrns = false;
     return true;
 }
 
@@ -179,6 +181,7 @@ void TakePicture(EditorState& s, LoadedPicture& loaded, const std::string& path)
     LoadPictureIntoMainImage(s, loaded.Picture);
     s.ForbiddenFlags = loaded.ForbiddenFlags;
     s.TransColor = loaded.TransColor;
+    s.KeepTrns = loaded.HasTrns;
     s.Hooks->ReleaseLayerButton();
     s.LayerActive = false;
     ApplyImageSize(s);
@@ -283,6 +286,7 @@ bool SaveAsClick(EditorState& s, DocumentUi& ui) {
 
 void MakeBlankDocument(EditorState& s, int width, int height) {
     s.ForbiddenFlags.fill(0);
+    s.KeepTrns = false;
     if (!s.StartingUp)
         PushUndo(s, 0, 0, s.MainImage.Width() - 1, s.MainImage.Height() - 1, true, true);
     if (s.CharWidth > width)

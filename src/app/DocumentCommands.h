@@ -63,6 +63,7 @@ struct LoadedPicture {
     TDIB Picture;
     uint8_t TransColor = 0;
     std::array<int32_t, 256> ForbiddenFlags{};
+    bool HasTrns = false; // a PNG with a tRNS chunk
     static LoadedPicture Of(const EditorState& s);
 };
 

@@ -140,7 +140,7 @@ bool LoadPNG(const std::string& FileName, TDIB& Image, PngMarks& Marks) {
 }
 
 std::vector<uint8_t> EncodePNG(const TDIB& Image, const std::array<int32_t, 256>& ForbiddenFlags,
-                               uint8_t TransColor) {
+                               uint8_t TransColor, bool WithTrns) {
     if (Image.BitCount() != 8)
         throw DibError(FormatMessage(kMsgInvalidBitCount, Image.BitCount()));
     if (Image.Empty())
@@ -152,6 +152,11 @@ std::vector<uint8_t> EncodePNG(const TDIB& Image, const std::array<int32_t, 256>
     AppendChunk(out, "IHDR", header.data(), header.size());
     const auto palette = PaletteData(Image);
     AppendChunk(out, "PLTE", palette.data(), palette.size());
+    if (WithTrns) {
+        std::vector<uint8_t> alpha(size_t(TransColor) + 1, 255);
+        alpha.back() = 0;
+        AppendChunk(out, "tRNS", alpha.data(), alpha.size());
+    }
     const auto marks = MarkData(ForbiddenFlags, TransColor);
     AppendChunk(out, "vlOp", marks.data(), marks.size());
 
@@ -170,8 +175,8 @@ std::vector<uint8_t> EncodePNG(const TDIB& Image, const std::array<int32_t, 256>
 }
 
 void SavePNG(const std::string& FileName, const TDIB& Image,
-             const std::array<int32_t, 256>& ForbiddenFlags, uint8_t TransColor) {
-    WriteFileAtomically(FileName, EncodePNG(Image, ForbiddenFlags, TransColor));
+             const std::array<int32_t, 256>& ForbiddenFlags, uint8_t TransColor, bool WithTrns) {
+    WriteFileAtomically(FileName, EncodePNG(Image, ForbiddenFlags, TransColor, WithTrns));
 }
 
 } // namespace vallo

@@ -44,9 +44,11 @@ bool TPngReader::Read(TDIB& image, PngMarks& marks) {
     if (size_ < kMinFileSize)
         return false;
     marks_ = marks;
+    marks_.HasTrns = false;
     if (!ReadHeader())
         return false;
     ReadChunks();
+    DecideTransparentIndex();
     if (hasDecoded_) {
         image = std::move(decoded_);
     } else {
@@ -106,7 +108,7 @@ void TPngReader::ReadChunks() {
         else if (IsType(type, "tRNS"))
             ReadTransparency(body, length);
         else if (IsType(type, "bKGD") && length >= 1)
-            marks_.TransColor = body[0];
+            bkgdTrans_ = body[0];
         pos += size_t(length) + 4; // CRCs are not verified
     }
 }
@@ -128,18 +130,31 @@ void TPngReader::ReadMarks(const uint8_t* p) {
     for (int i = 0; i < 256; ++i) {
         int mark = p[i];
         if (mark >= 100) {
-            marks_.TransColor = uint8_t(i);
+            vlOpTrans_ = uint8_t(i);
             mark -= 100;
         }
         marks_.ForbiddenFlags[i] = mark;
     }
 }
 
+// The last fully transparent entry names the transparent index.
 void TPngReader::ReadTransparency(const uint8_t* p, uint32_t length) {
+    marks_.HasTrns = true;
     const uint32_t entries = std::min<uint32_t>(length, 256);
     for (uint32_t i = 0; i < entries; ++i)
         if (p[i] == 0)
-            marks_.TransColor = uint8_t(i);
+            trnsTrans_ = uint8_t(i);
+}
+
+// Decided by source, not by position: our own vlOp first, then tRNS; bKGD names the background,
+// which most writers put after tRNS, so it counts only when neither of the others names an index.
+void TPngReader::DecideTransparentIndex() {
+    if (vlOpTrans_)
+        marks_.TransColor = *vlOpTrans_;
+    else if (trnsTrans_)
+        marks_.TransColor = *trnsTrans_;
+    else if (bkgdTrans_)
+        marks_.TransColor = *bkgdTrans_;
 }
 
 void TPngReader::PrepareDecodedImage() {

@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 namespace vallo {
@@ -32,6 +33,7 @@ private:
     void ReadPalette(const uint8_t* p, uint32_t length);
     void ReadMarks(const uint8_t* p);
     void ReadTransparency(const uint8_t* p, uint32_t length);
+    void DecideTransparentIndex();
     void DecodeImage();
     void PrepareDecodedImage();
     void DecodeProgressive(TIdatInflater& inflater);
@@ -44,6 +46,7 @@ private:
     int height_ = 0;
     bool interlaced_ = false;
     PngMarks marks_;
+    std::optional<uint8_t> vlOpTrans_, trnsTrans_, bkgdTrans_;
     ColorTableArray palette_{};
     std::vector<IdatSpan> idats_;
     TDIB decoded_;

@@ -75,6 +75,8 @@ struct EditorState {
     TDIB MainImage;
     std::array<int32_t, 256> ForbiddenFlags{};
     uint8_t TransColor = 0;
+    // The document came from a PNG with a tRNS chunk: saving it as PNG writes one again.
+    bool KeepTrns = false;
     uint8_t DrawColor = 0;
     std::string FileName;
     bool Modified = false;

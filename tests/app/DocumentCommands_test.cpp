@@ -5,6 +5,7 @@
 #include "draw/Undo.h"
 #include "image/AtomicFile.h"
 #include "draw/ImageLayout.h"
+#include "formats/PngTestFiles.h"
 
 #include <cstring>
 #include <filesystem>
@@ -304,4 +305,38 @@ TEST_F(DocumentCommandsTest, NewMakesAnUntitledBlankDocument) {
     for (int y = 0; y < 24; ++y)
         ASSERT_EQ(0, std::memcmp(s.MainImage.ScanLine(y), before.Image.ScanLine(y), 40));
     EXPECT_EQ(s.MainImage.ColorTable(), before.Image.ColorTable());
+}
+
+TEST_F(DocumentCommandsTest, APngThatCameWithTrnsIsSavedWithItAndANewDocumentWithout) {
+    // Written like most real sprites: tRNS (index 2 clear) before a bKGD naming index 5.
+    pngtest::Bytes raw;
+    for (int y = 0; y < 8; ++y) {
+        raw.push_back(0);
+        for (int x = 0; x < 8; ++x)
+            raw.push_back(uint8_t((x + y) % 6));
+    }
+    pngtest::Bytes file = pngtest::Signature();
+    pngtest::AddChunk(file, "IHDR", pngtest::HeaderData(8, 8));
+    pngtest::AddChunk(file, "PLTE", pngtest::Bytes(18, 77));
+    pngtest::AddChunk(file, "tRNS", {255, 255, 0});
+    pngtest::AddChunk(file, "bKGD", {5});
+    pngtest::AddChunk(file, "IDAT", pngtest::Zlib(raw));
+    pngtest::AddChunk(file, "IEND", {});
+    const std::string path = dir / "sprite.png";
+    WriteFileAtomically(path, file);
+    ui.OpenChoice = path;
+    ASSERT_TRUE(OpenClick(s, ui));
+    EXPECT_EQ(s.TransColor, 2);
+    ASSERT_TRUE(SaveClick(s, ui));
+    auto chunks = pngtest::SplitChunks(ReadWholeFile(path));
+    ASSERT_EQ(chunks.size(), 6u);
+    EXPECT_EQ(chunks[2].Type, "tRNS");
+    EXPECT_EQ(chunks[2].Data, (pngtest::Bytes{255, 255, 0}));
+
+    ASSERT_TRUE(NewClick(s, ui));
+    ui.SaveChoiceValue = SaveChoice{dir / "new.png", kSaveFilterPng};
+    ASSERT_TRUE(SaveAsClick(s, ui));
+    chunks = pngtest::SplitChunks(ReadWholeFile(dir / "new.png"));
+    ASSERT_EQ(chunks.size(), 5u);
+    EXPECT_EQ(chunks[2].Type, "vlOp");
 }

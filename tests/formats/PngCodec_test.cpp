@@ -1,6 +1,7 @@
 #include "formats/PngCodec.h"
 #include "formats/PngTestFiles.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <random>
@@ -283,7 +284,7 @@ TEST(PngReader, FullPaletteWithoutMarkChunksKeepsTheDocumentMarks) {
     EXPECT_EQ(marks.TransColor, 33);
 }
 
-TEST(PngReader, LastOfVlOpTrnsAndBkgdDecidesTheTransparentIndex) {
+TEST(PngReader, TransparentIndexComesFromVlOpThenTrnsThenBkgdWhateverTheOrder) {
     Bytes alpha(16, 255);
     alpha[3] = alpha[7] = 0;
     Bytes vlOp(256, 0);
@@ -295,10 +296,12 @@ TEST(PngReader, LastOfVlOpTrnsAndBkgdDecidesTheTransparentIndex) {
         uint8_t Expected;
     } cases[] = {
         {{{"tRNS", alpha}, {"IDAT", idat}}, 7},
-        {{{"tRNS", alpha}, {"bKGD", {12}}, {"IDAT", idat}}, 12},
+        {{{"tRNS", alpha}, {"bKGD", {12}}, {"IDAT", idat}}, 7}, // as most real files are written
         {{{"bKGD", {12}}, {"tRNS", alpha}, {"IDAT", idat}}, 7},
-        {{{"vlOp", vlOp}, {"tRNS", alpha}, {"IDAT", idat}}, 7},
-        {{{"bKGD", {12}}, {"IDAT", idat}, {"vlOp", vlOp}}, 40},
+        {{{"bKGD", {12}}, {"IDAT", idat}}, 12},
+        {{{"tRNS", Bytes(5, 128)}, {"bKGD", {12}}, {"IDAT", idat}}, 12}, // no entry fully clear
+        {{{"vlOp", vlOp}, {"tRNS", alpha}, {"IDAT", idat}}, 40},
+        {{{"tRNS", alpha}, {"bKGD", {12}}, {"IDAT", idat}, {"vlOp", vlOp}}, 40},
         {{{"vlOp", Bytes(255, 150)}, {"IDAT", idat}}, 9}, // wrong length: skipped
         {{{"tRNS", Bytes(300, 0)}, {"IDAT", idat}}, 255}, // indices past 255 ignored
     };
@@ -308,6 +311,8 @@ TEST(PngReader, LastOfVlOpTrnsAndBkgdDecidesTheTransparentIndex) {
         const Bytes file = PaletteFile(4, 4, c.Chunks);
         ASSERT_TRUE(LoadPNGFromMemory(file.data(), file.size(), image, marks));
         EXPECT_EQ(marks.TransColor, c.Expected);
+        EXPECT_EQ(marks.HasTrns, std::any_of(c.Chunks.begin(), c.Chunks.end(),
+                                             [](const auto& ch) { return ch.first == "tRNS"; }));
     }
     // vlOp also sets the forbidden flags, 166 meaning forbidden and transparent.
     TDIB image;
@@ -440,4 +445,27 @@ TEST(PngReader, ReversesAllFiltersPlainAndInterlacedAtEverySmallSize) {
                         ASSERT_EQ(image.Pixel(x, y), pic[y][x])
                             << w << "x" << h << (adam7 ? " Adam7 " : " ") << x << "," << y;
             }
+}
+
+TEST(PngCodec, TrnsIsWrittenAfterThePaletteOnlyWhenAsked) {
+    const TDIB image = RandomImage(9, 4, 5);
+    std::array<int32_t, 256> flags{};
+    flags[2] = 66;
+    for (const uint8_t trans : {uint8_t(0), uint8_t(6), uint8_t(255)}) {
+        const auto chunks = SplitChunks(EncodePNG(image, flags, trans, true));
+        ASSERT_EQ(chunks.size(), 6u);
+        EXPECT_EQ(chunks[1].Type, "PLTE");
+        EXPECT_EQ(chunks[2].Type, "tRNS");
+        Bytes alpha(size_t(trans) + 1, 255);
+        alpha.back() = 0;
+        EXPECT_EQ(chunks[2].Data, alpha);
+        const Bytes file = EncodePNG(image, flags, trans, true);
+        TDIB back;
+        PngMarks marks;
+        ASSERT_TRUE(LoadPNGFromMemory(file.data(), file.size(), back, marks));
+        EXPECT_EQ(marks.TransColor, trans);
+        EXPECT_TRUE(marks.HasTrns);
+        EXPECT_EQ(marks.ForbiddenFlags, flags);
+    }
+    EXPECT_EQ(EncodePNG(image, flags, 6, false), EncodePNG(image, flags, 6));
 }

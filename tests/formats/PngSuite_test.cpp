@@ -135,8 +135,8 @@ TEST(PngSuite, TransparencyAndBackgroundSetTheTransparentIndex) {
     struct Case {
         const char* Name;
         int Trans;
-    } cases[] = {{"tbbn3p08.png", 245}, {"tbgn3p08.png", 245}, {"tbwn3p08.png", 0},
-                 {"tbyn3p08.png", 245}, {"tp1n3p08.png", 0},   {"tp0n3p08.png", 77}};
+    } cases[] = {{"tbbn3p08.png", 0}, {"tbgn3p08.png", 0}, {"tbwn3p08.png", 0},
+                 {"tbyn3p08.png", 0}, {"tp1n3p08.png", 0}, {"tp0n3p08.png", 77}};
     for (const Case& c : cases) {
         TDIB image;
         PngMarks marks;

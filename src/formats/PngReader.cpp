@@ -52,7 +52,9 @@ bool TPngReader::Read(TDIB& image, PngMarks& marks) {
     if (hasDecoded_) {
         image = std::move(decoded_);
     } else {
-        // IEND before any IDAT: the picture takes only the header's size.
+        // IEND before any IDAT: the picture takes only the header's size, which a file too
+        // small to ever hold its pixels may not ask for.
+        CheckDeclaredSize(size_);
         TDIB sized(width_, height_, 8);
         sized.ColorTable() = image.ColorTable();
         image = std::move(sized);
@@ -94,6 +96,8 @@ void TPngReader::ReadChunks() {
         const bool isIdat = IsType(type, "IDAT");
         if (!isIdat && !idats_.empty())
             DecodeImage();
+        if (isIdat && hasDecoded_)
+            Broken(); // the IDAT chunks of a PNG are consecutive: a second run is a broken file
         if (IsType(type, "IEND"))
             return;
         if (size_ - pos < size_t(length) + 4) // data and CRC must lie inside the file
@@ -157,18 +161,36 @@ void TPngReader::DecideTransparentIndex() {
         marks_.TransColor = *bkgdTrans_;
 }
 
-void TPngReader::PrepareDecodedImage() {
-    if (hasDecoded_ && decoded_.Width() == width_ && decoded_.Height() == height_) {
-        std::memset(decoded_.MutableBits(), 0, decoded_.StoreSize());
-    } else {
-        decoded_.SetSize(width_, height_, 8);
+// Bytes of filtered rows the header's picture takes: a filter byte and the pixels of every row,
+// of every Adam7 pass when interlaced.
+uint64_t TPngReader::RawSize() const {
+    if (!interlaced_)
+        return uint64_t(height_) * (uint64_t(width_) + 1);
+    uint64_t total = 0;
+    for (const Adam7Pass& pass : kAdam7) {
+        const int columns = PassExtent(width_, pass.StartX, pass.StepX);
+        if (columns > 0)
+            total += uint64_t(PassExtent(height_, pass.StartY, pass.StepY)) * (columns + 1u);
     }
-    decoded_.ColorTable() = palette_;
-    hasDecoded_ = true;
+    return total;
+}
+
+// Deflate never expands more than about 1,032 to 1, so a picture larger than the compressed
+// bytes can fill is refused before anything is allocated for it.
+void TPngReader::CheckDeclaredSize(uint64_t compressedBytes) const {
+    constexpr uint64_t kMaxInflateRatio = 1032;
+    if (RawSize() > (compressedBytes + 1) * kMaxInflateRatio)
+        Broken();
 }
 
 void TPngReader::DecodeImage() {
-    PrepareDecodedImage();
+    uint64_t compressed = 0;
+    for (const IdatSpan& span : idats_)
+        compressed += span.Length;
+    CheckDeclaredSize(compressed);
+    decoded_.SetSize(width_, height_, 8);
+    decoded_.ColorTable() = palette_;
+    hasDecoded_ = true;
     TIdatInflater inflater(data_, idats_);
     if (interlaced_)
         DecodeInterlaced(inflater);

@@ -11,10 +11,10 @@
 
 namespace vallo {
 
-// Reads one 8-bit palette PNG held in memory. The chunks are read in file order; the IDAT
-// chunks met since the last decoding are inflated and decoded together when the next chunk of
-// another type comes (normally IEND). The result and the marks reach the caller only when the
-// file was read up to IEND.
+// Reads one 8-bit palette PNG held in memory. The chunks are read in file order; the run of
+// IDAT chunks is inflated and decoded once, when the next chunk of another type comes (normally
+// IEND), and a second run refuses the file. The result and the marks reach the caller only when
+// the file was read up to IEND.
 class TPngReader {
 public:
     // Width and height above this are refused as a broken file.
@@ -35,7 +35,8 @@ private:
     void ReadTransparency(const uint8_t* p, uint32_t length);
     void DecideTransparentIndex();
     void DecodeImage();
-    void PrepareDecodedImage();
+    uint64_t RawSize() const;
+    void CheckDeclaredSize(uint64_t compressedBytes) const;
     void DecodeProgressive(TIdatInflater& inflater);
     void DecodeInterlaced(TIdatInflater& inflater);
     uint8_t HeaderByte(size_t offset) const;

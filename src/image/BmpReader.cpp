@@ -40,10 +40,10 @@ int64_t FileRowBytes(int64_t width, int bitCount) {
     return ((width * bitCount + 31) >> 5) * 4;
 }
 
-// RLE data may end a picture early or skip most of it, so its length alone does not bound the
-// picture. A compressed picture may claim at most this many pixels per byte of the file, which
-// is far more than runs of 255 pixels need, and stops a tiny file from allocating gigabytes.
-constexpr int64_t kMaxRlePixelsPerByte = 2048;
+// RLE codes give at most 255 pixels per two bytes; what end-of-line, delta and end-of-bitmap
+// skip stays index 0. A compressed picture may claim at most this many pixels per byte of its
+// data, so a small file cannot make the program allocate what its data could never fill.
+constexpr int64_t kMaxRlePixelsPerByte = 128;
 
 } // namespace
 
@@ -115,7 +115,7 @@ BmpReader::Header BmpReader::ReadHeader() const {
     }
     h.paletteOffset = kFileHeaderSize + h.infoSize;
 
-    if (planes != 1 || h.width < 1 || h.height < 1)
+    if (planes != 1 || h.width < 1 || h.height < 1 || h.width > MaxSide || h.height > MaxSide)
         Fail();
     switch (h.bitCount) {
     case 1:
@@ -319,7 +319,7 @@ TDIB BmpReader::Read() {
 
     // Uncompressed pixels must all be present in the data.
     if (compressed) {
-        if (h.width > int64_t(size_) * kMaxRlePixelsPerByte / h.height)
+        if (h.width * h.height > int64_t(size_ - h.pixelOffset) * kMaxRlePixelsPerByte)
             Fail();
     } else {
         const int64_t rowBytes = FileRowBytes(h.width, h.bitCount);

@@ -20,10 +20,14 @@ namespace vallo {
 // other depth becomes a 24-bit image (blue, green, red per pixel); alpha is dropped because the
 // editor has no use for it. Pixels that RLE data skips are index 0.
 //
-// Every malformed file raises DibError("不正な DIB です"). Sizes are checked against the data
-// length and TDIB::MaxStoreBytes before anything is allocated.
+// Every malformed file raises DibError("不正な DIB です"). Sizes are checked against MaxSide,
+// the data length (what RLE codes can fill, for compressed files) and TDIB::MaxStoreBytes before
+// anything is allocated.
 class BmpReader {
 public:
+    // Width and height above this are refused in the header check, before any allocation.
+    static constexpr int64_t MaxSide = 30000;
+
     BmpReader(const uint8_t* data, size_t size) : data_(data), size_(size) {}
     TDIB Read();
 

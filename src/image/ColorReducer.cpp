@@ -124,6 +124,8 @@ TDIB ReduceRows(int width, int height, const RowReader& read) {
 }
 
 TDIB CopyIndexed(const TDIB& picture) {
+    if (picture.BitCount() == 8)
+        return picture; // already the editor's form; the pixel store is shared, not copied
     TDIB out(picture.Width(), picture.Height(), 8);
     const int entries = 1 << picture.BitCount();
     for (int i = 0; i < 256; ++i)

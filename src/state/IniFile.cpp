@@ -68,30 +68,13 @@ IniFile IniFile::Parse(const std::string& text) {
             line = Trim(line);
             if (!line.empty() && line[0] == '[') {
                 const size_t close = line.find(']');
-                if (close != std::string::npos) {
-                    const std::string name = line.substr(1, close - 1);
-                    current = nullptr;
-                    for (Section& sec : ini.sections_)
-                        if (sec.Name == name)
-                            current = &sec;
-                    if (!current) {
-                        ini.sections_.push_back({name, {}});
-                        current = &ini.sections_.back();
-                    }
-                }
+                if (close != std::string::npos)
+                    current = &ini.SectionNamed(line.substr(1, close - 1));
             } else if (current && !line.empty() && line[0] != ';') {
                 const size_t eq = line.find('=');
                 if (eq != std::string::npos && eq > 0) {
                     const std::string key = Trim(line.substr(0, eq));
-                    const std::string value = Trim(line.substr(eq + 1));
-                    bool known = false;
-                    for (auto& [k, v] : current->Entries)
-                        if (k == key) {
-                            v = value;
-                            known = true;
-                        }
-                    if (!known)
-                        current->Entries.emplace_back(key, value);
+                    current->Set(key, Trim(line.substr(eq + 1)));
                 }
             }
         }
@@ -100,15 +83,37 @@ IniFile IniFile::Parse(const std::string& text) {
     return ini;
 }
 
+const std::string* IniFile::Section::Find(const std::string& key) const {
+    const auto it = Index.find(key);
+    return it == Index.end() ? nullptr : &Entries[it->second].second;
+}
+
+void IniFile::Section::Set(const std::string& key, const std::string& value) {
+    const auto [it, added] = Index.emplace(key, Entries.size());
+    if (added)
+        Entries.emplace_back(key, value);
+    else
+        Entries[it->second].second = value;
+}
+
+const IniFile::Section* IniFile::FindSection(const std::string& name) const {
+    const auto it = sectionIndex_.find(name);
+    return it == sectionIndex_.end() ? nullptr : &sections_[it->second];
+}
+
+IniFile::Section& IniFile::SectionNamed(const std::string& name) {
+    const auto [it, added] = sectionIndex_.emplace(name, sections_.size());
+    if (added)
+        sections_.push_back({name, {}, {}});
+    return sections_[it->second];
+}
+
 std::optional<std::string> IniFile::Find(const std::string& section, const std::string& key) const {
-    for (const Section& sec : sections_) {
-        if (sec.Name != section)
-            continue;
-        for (const auto& [k, v] : sec.Entries)
-            if (k == key)
-                return v;
-    }
-    return std::nullopt;
+    const Section* sec = FindSection(section);
+    const std::string* value = sec ? sec->Find(key) : nullptr;
+    if (!value)
+        return std::nullopt;
+    return *value;
 }
 
 std::string IniFile::ReadString(const std::string& section, const std::string& key,
@@ -134,20 +139,7 @@ void IniFile::WriteString(const std::string& section, const std::string& key,
     for (char& c : clean)
         if (c == '\r' || c == '\n')
             c = ' ';
-    Section* target = nullptr;
-    for (Section& sec : sections_)
-        if (sec.Name == section)
-            target = &sec;
-    if (!target) {
-        sections_.push_back({section, {}});
-        target = &sections_.back();
-    }
-    for (auto& [k, v] : target->Entries)
-        if (k == key) {
-            v = clean;
-            return;
-        }
-    target->Entries.emplace_back(key, clean);
+    SectionNamed(section).Set(key, clean);
 }
 
 void IniFile::WriteInteger(const std::string& section, const std::string& key, int value) {

@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <optional>
 #include <string>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -40,11 +41,20 @@ public:
     void Save(const std::string& path) const;
 
 private:
+    // Entries keep their order for writing; the index finds a key without scanning, so even a
+    // file of the largest size with tens of thousands of keys reads at once.
     struct Section {
         std::string Name;
         std::vector<std::pair<std::string, std::string>> Entries;
+        std::unordered_map<std::string, size_t> Index;
+        const std::string* Find(const std::string& key) const;
+        void Set(const std::string& key, const std::string& value);
     };
+    const Section* FindSection(const std::string& name) const;
+    Section& SectionNamed(const std::string& name);
+
     std::vector<Section> sections_;
+    std::unordered_map<std::string, size_t> sectionIndex_;
 };
 
 // At most `limit` bytes of a file; nothing when it cannot be opened.

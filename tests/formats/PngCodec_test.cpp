@@ -469,3 +469,26 @@ TEST(PngCodec, TrnsIsWrittenAfterThePaletteOnlyWhenAsked) {
     }
     EXPECT_EQ(EncodePNG(image, flags, 6, false), EncodePNG(image, flags, 6));
 }
+
+TEST(PngReader, PicturesTheDataCannotFillAndSecondIdatRunsAreRefused) {
+    const Bytes idat = Zlib(Pattern(4, 4));
+    // The reproducer: 30000 x 30000 with 1,000 (empty IDAT, empty tEXt) pairs once decoded and
+    // cleared the whole picture a thousand times.
+    std::vector<std::pair<std::string, Bytes>> pairs;
+    for (int i = 0; i < 1000; ++i) {
+        pairs.push_back({"IDAT", {}});
+        pairs.push_back({"tEXt", {}});
+    }
+    const std::vector<Bytes> files = {
+        PaletteFile(30000, 30000, pairs),
+        PaletteFile(30000, 30000, {{"IDAT", Zlib(Bytes(16, 0))}}), // a 60-byte file
+        PaletteFile(30000, 30000, {}),                              // IEND before any IDAT
+        PaletteFile(4, 4, {{"IDAT", idat}, {"tEXt", {}}, {"IDAT", idat}}),
+    };
+    for (const Bytes& file : files) {
+        TDIB image(2, 2, 8);
+        PngMarks marks = MarksWith(3, 9);
+        ExpectBroken(file, image, marks);
+        EXPECT_EQ(image.Width(), 2);
+    }
+}

@@ -320,3 +320,25 @@ TEST(BmpWrite, FailedSaveKeepsTheOldFile) {
     EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 1);
     fs::remove_all(dir);
 }
+
+TEST(BmpRead, HugeDeclaredSizesAreRefusedBeforeAnyAllocation) {
+    // The reproducer: 1 MiB of RLE8 data declaring 46340 x 46340 once made two 2 GiB images.
+    std::vector<uint8_t> rle(1 << 20, 0);
+    rle[rle.size() - 1] = 1; // end of bitmap
+    struct Case {
+        int Width, Height, Bits;
+        uint32_t Compression;
+        size_t DataBytes;
+    } cases[] = {
+        {46340, 46340, 8, 1, rle.size()}, // sides over 30000
+        {30000, 30000, 8, 1, rle.size()}, // more pixels than RLE codes can give
+        {1000, 1000, 8, 1, 64},
+        {30001, 1, 8, 0, 30004},          // data present, side still too large
+    };
+    for (const Case& c : cases) {
+        const std::vector<uint8_t> data(rle.begin(), rle.begin() + long(c.DataBytes));
+        const std::vector<uint8_t> f = MakeBmp(c.Width, c.Height, c.Bits, c.Compression, {0}, data);
+        TDIB image;
+        EXPECT_THROW(image.LoadFromMemory(f.data(), f.size()), DibError) << c.Width;
+    }
+}

@@ -325,6 +325,7 @@ TEST_F(DocumentCommandsTest, APngThatCameWithTrnsIsSavedWithItAndANewDocumentWit
     const std::string path = dir / "sprite.png";
     WriteFileAtomically(path, file);
     ui.OpenChoice = path;
+    ui.Answers = {SaveAnswer::No, SaveAnswer::No};
     ASSERT_TRUE(OpenClick(s, ui));
     EXPECT_EQ(s.TransColor, 2);
     ASSERT_TRUE(SaveClick(s, ui));

@@ -58,6 +58,7 @@ void PasteBuffer(EditorState& s, int x, int y) {
     const int w = std::min(s.CopyImage.Width(), s.MainImage.Width() - px);
     const int h = std::min(s.CopyImage.Height(), s.MainImage.Height() - py);
     if (w > 0 && h > 0 && s.CopyImage.BitCount() == 8) {
+        ApplyPendingPalette(s);
         PushUndo(s, px, py, px + w - 1, py + h - 1, false, false);
         s.Hooks->RefreshUndoButtons();
         if (s.PasteTransparent || s.CopyWithMergeMode)
@@ -178,10 +179,7 @@ std::optional<TDIB> btCopyClick(EditorState& s) {
 bool btPasteClick(EditorState& s, const TDIB& picture) {
     if (picture.Empty() || picture.BitCount() != 8)
         return false;
-    if (s.PalettePending) {
-        RefreshPaletteViews(s);
-        s.PalettePending = false;
-    }
+    ApplyPendingPalette(s);
     // Entries that already hold the document's colour keep their index; the others go to
     // the nearest allowed document colour.
     std::array<uint8_t, 256> map{};

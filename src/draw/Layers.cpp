@@ -3,6 +3,7 @@
 #include "draw/PixelOps.h"
 #include "draw/Undo.h"
 #include "draw/LupeRender.h"
+#include "state/StateRoutines.h"
 
 #include <algorithm>
 #include <cstring>
@@ -154,6 +155,7 @@ void LayChange(EditorState& s) {
 void MergeLayerIntoTarget(EditorState& s) {
     if (s.CharWidth <= 0 || s.CharHeight <= 0)
         return;
+    ApplyPendingPalette(s);
     // The composite is built afresh so that what is merged always matches the present cells
     // and layer settings, also when the layer display is switched off.
     BuildLayerComposite(s);

@@ -37,7 +37,7 @@ void CopyDrawColorToTransColor(EditorState& s) {
     to.rgbRed = from.rgbRed;
     to.rgbGreen = from.rgbGreen;
     to.rgbBlue = from.rgbBlue;
-    PropagatePalette(s);
+    ShowPaletteChange(s);
 }
 
 void SwapDrawAndTransColors(EditorState& s) {
@@ -49,8 +49,8 @@ void SwapDrawAndTransColors(EditorState& s) {
     std::swap(table[a].rgbRed, table[b].rgbRed);
     std::swap(table[a].rgbGreen, table[b].rgbGreen);
     std::swap(table[a].rgbBlue, table[b].rgbBlue);
-    image.UpdatePalette();
-    PropagatePalette(s);
+    // The pixels are remapped before anything is rendered from them, so no view ever shows
+    // the two colours exchanged.
     if (a != b) {
         for (int y = 0; y < image.Height(); ++y) {
             uint8_t* row = image.ScanLine(y);
@@ -62,8 +62,7 @@ void SwapDrawAndTransColors(EditorState& s) {
             }
         }
     }
-    s.Hooks->RedrawPaletteImage();
-    s.Hooks->RepaintPalette();
+    ShowPaletteChange(s);
 }
 
 void ClearForbiddenColors(EditorState& s) {
@@ -71,6 +70,15 @@ void ClearForbiddenColors(EditorState& s) {
     RefreshPaletteViews(s);
     s.Hooks->RedrawPaletteImage();
     s.Hooks->RepaintPalette();
+}
+
+void ShowPaletteChange(EditorState& s) {
+    s.MainImage.UpdatePalette();
+    PropagatePalette(s);
+    LayChange(s);
+    s.Hooks->RedrawPaletteImage();
+    s.Hooks->RepaintPalette();
+    s.Hooks->RepaintCopyPreview();
 }
 
 } // namespace vallo

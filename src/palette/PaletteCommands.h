@@ -16,4 +16,8 @@ void SwapDrawAndTransColors(EditorState& s);
 // "禁止色クリア": no colour is forbidden any more. Not undoable and not a document change.
 void ClearForbiddenColors(EditorState& s);
 
+// MainImage's colour table is the new palette: copies it to every buffer, rebuilds the colour
+// tables and the grid, and repaints every view, so the screen shows what a fresh render would.
+void ShowPaletteChange(EditorState& s);
+
 } // namespace vallo

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cctype>
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
@@ -76,6 +77,28 @@ private:
 
 PaletteFileKind SaveKindForCaption(const std::string& caption) {
     return caption == kCaptionSavePalette ? PaletteFileKind::Palette : PaletteFileKind::Forbidden;
+}
+
+PaletteFileKind LoadKindForCaption(const std::string& caption) {
+    return caption == kCaptionLoadPalette ? PaletteFileKind::Palette : PaletteFileKind::Forbidden;
+}
+
+std::vector<std::string> ListPaletteFiles(const std::string& folder,
+                                          const std::string& extension) {
+    namespace fs = std::filesystem;
+    const auto lower = [](std::string text) {
+        for (char& c : text)
+            c = char(std::tolower(static_cast<unsigned char>(c)));
+        return text;
+    };
+    std::vector<std::string> names;
+    std::error_code ec;
+    for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+        if (it->is_regular_file(ec) && lower(it->path().extension().string()) == lower(extension))
+            names.push_back(it->path().filename().string());
+    }
+    std::sort(names.begin(), names.end());
+    return names;
 }
 
 const char* PaletteFileExtension(PaletteFileKind kind) {
@@ -209,6 +232,7 @@ void ApplyPaletteFileBytes(EditorState& s, const std::vector<uint8_t>& bytes,
     s.Hooks->RepaintPalette();
     EnsureDrawColorAllowed(s);
     LayChange(s);
+    s.Hooks->RepaintCopyPreview();
 }
 
 std::string LoadPaletteFile(EditorState& s, const std::string& path, PaletteFileKind kind) {

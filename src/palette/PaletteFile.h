@@ -31,7 +31,12 @@ inline constexpr const char* kCaptionSaveForbidden = "描画禁止色位置保�
 
 // The save dialog treats every caption but "パレット保存" as a forbidden-colour file.
 PaletteFileKind SaveKindForCaption(const std::string& caption);
+// The load dialog: "パレット読み込み" loads palettes, every other caption forbidden-colour files.
+PaletteFileKind LoadKindForCaption(const std::string& caption);
 const char* PaletteFileExtension(PaletteFileKind kind); // ".vp3" or ".vk3"
+// Names of the files of a folder with the extension (letter case ignored), sorted; an empty
+// list when the folder cannot be read.
+std::vector<std::string> ListPaletteFiles(const std::string& folder, const std::string& extension);
 size_t PaletteFileSize(PaletteFileKind kind);
 // AppDir + "palette/".
 std::string PaletteFolder(const EditorState& s);

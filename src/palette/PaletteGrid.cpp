@@ -174,6 +174,9 @@ void PaleBoxMouseUp(EditorState& s, MouseButton button, int x, int y) {
             PickDrawColor(s, i);
     }
     EnsureDrawColorAllowed(s);
+    // The drag is over: the colour tables take the new marks at once, so whatever runs next
+    // (a paste, a layer merge, a pen stroke) substitutes every forbidden index.
+    ApplyPendingPalette(s);
     s.Hooks->RepaintPalette();
     s.PaleForbidDrag = false;
     s.PaleDragMode = 2;

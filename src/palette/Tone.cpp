@@ -4,6 +4,8 @@
 #include "state/StateRoutines.h"
 #include "draw/Undo.h"
 #include "palette/Hls.h"
+#include "palette/PaletteCommands.h"
+#include "palette/PalettePreview.h"
 #include "draw/ImageLayout.h"
 
 #include <algorithm>
@@ -66,39 +68,26 @@ ColorTableArray ToneTable(const std::array<uint32_t, 256>& paletteColors,
     return out;
 }
 
-void ApplyTone(EditorState& s, const ToneSettings& settings) {
-    const ColorTableArray toned = ToneTable(s.PaletteColors, s.ForbiddenFlags, settings);
-    ColorTableArray& table = s.MainImage.ColorTable();
-    for (size_t i = 0; i < 256; ++i)
-        if (ToneSelects(settings.Kinsi, s.ForbiddenFlags[i]))
-            table[i] = toned[i];
-    s.MainImage.UpdatePalette();
-    s.Hooks->RepaintOverview();
-    s.Hooks->UpdateOverviewNow();
+namespace {
+
+ColorTableArray TonedPalette(const EditorState& s, const ToneSettings& settings) {
+    return ToneTable(s.PaletteColors, s.ForbiddenFlags, settings);
 }
 
+} // namespace
+
 void PreviewTone(EditorState& s, const ToneSettings& settings) {
-    ApplyTone(s, settings);
-    // The overview keeps the preview on screen; the data is the committed palette again so the
-    // next preview starts from it.
-    s.MainImage.ColorTable() = s.PaletteQuads;
+    ShowPalettePreview(s, TonedPalette(s, settings));
 }
 
 void CommitTone(EditorState& s, const ToneSettings& settings) {
     PushUndo(s, 0, 0, 0, 0, false, true);
-    ApplyTone(s, settings);
-    PropagatePalette(s);
-    s.Hooks->RedrawPaletteImage();
-    s.Hooks->RepaintPalette();
+    s.MainImage.ColorTable() = TonedPalette(s, settings);
+    ShowPaletteChange(s);
 }
 
 void CloseTone(EditorState& s) {
-    s.MainImage.ColorTable() = s.PaletteQuads;
-    s.LupeImage.ColorTable() = s.PaletteQuads;
-    s.MainImage.UpdatePalette();
-    s.LupeImage.UpdatePalette();
-    s.Hooks->RepaintOverview();
-    s.Hooks->RepaintLupe();
+    EndPalettePreview(s);
 }
 
 bool Gradation(EditorState& s) {
@@ -123,13 +112,7 @@ bool Gradation(EditorState& s) {
         q.rgbGreen = uint8_t(from.rgbGreen + j * dG / n);
         q.rgbBlue = uint8_t(from.rgbBlue + j * dB / n);
     }
-    PropagatePalette(s);
-    s.Hooks->RepaintLupe();
-    s.Hooks->RepaintOverview();
-    s.Hooks->RedrawExtendedView();
-    s.Hooks->RepaintTiledView();
-    s.Hooks->RedrawPaletteImage();
-    s.Hooks->RepaintPalette();
+    ShowPaletteChange(s);
     return true;
 }
 

@@ -33,15 +33,12 @@ ColorTableArray ToneTable(const std::array<uint32_t, 256>& paletteColors,
                           const std::array<int32_t, 256>& forbiddenFlags,
                           const ToneSettings& settings);
 
-// Writes the toned selected entries of the committed palette into MainImage's colour table
-// and shows them in the overview.
-void ApplyTone(EditorState& s, const ToneSettings& settings);
-// "プレビュー": the overview shows the tone; the colour table data is the committed palette
-// again afterwards.
+// "プレビュー": the views show the tone of the committed palette (entries the selection leaves
+// out in their committed colours) until the dialog closes; the palette itself is unchanged.
 void PreviewTone(EditorState& s, const ToneSettings& settings);
-// "決定": one undo step, then the tone becomes the palette.
+// "決定": one undo step, then the tone of the committed palette becomes the palette.
 void CommitTone(EditorState& s, const ToneSettings& settings);
-// Closing the dialog in any way: MainImage and LupeImage show the committed palette.
+// Closing the dialog in any way: the views show the committed palette.
 void CloseTone(EditorState& s);
 
 // "グラデーション": a linear ramp over the entries strictly between DrawColor and TransColor,

@@ -213,6 +213,17 @@ struct EditorState {
     bool PaleForbidDrag = false;
     std::array<uint8_t, 256> PaleVisited{};
 
+    // --- Colour edit dialog: the edited colour in both models, the bar being dragged (0 none,
+    // 1..3 top to bottom) and whether a change of the number fields counts as typing.
+    int16_t EditRed = 0;
+    int16_t EditGreen = 0;
+    int16_t EditBlue = 0;
+    int16_t EditHue = 0;
+    int16_t EditLight = 0;
+    int16_t EditSat = 0;
+    uint8_t EditBarRow = 0;
+    bool EditFieldsLive = true;
+
     // --- Animation window (mirrored controls).
     int AnimeFPS = 8;
     int AnimeFrames = 3;

@@ -16,6 +16,13 @@ void RefreshPaletteViews(EditorState& s) {
     EnsureDrawColorAllowed(s);
 }
 
+void ApplyPendingPalette(EditorState& s) {
+    if (!s.PalettePending)
+        return;
+    RefreshPaletteViews(s);
+    s.PalettePending = false;
+}
+
 void EnsureDrawColorAllowed(EditorState& s) {
     if (s.ForbiddenFlags[s.DrawColor] != kForbidden)
         return;

@@ -10,6 +10,9 @@ struct EditorState;
 
 // Only display-relevant palette state changed (forbidden marks, after a paste).
 void RefreshPaletteViews(EditorState& s);
+// Forbidden marks changed since the colour tables were built (PalettePending): rebuild them
+// now, before anything reads them to write pixels.
+void ApplyPendingPalette(EditorState& s);
 // Moves DrawColor off a forbidden index: the lowest allowed one, or 255 when none is.
 void EnsureDrawColorAllowed(EditorState& s);
 // Takes an 8-bit, 256-entry picture as the new MainImage (size, pixels, palette).

@@ -262,10 +262,7 @@ std::string LupeBoxMouseMove(EditorState& s, int x, int y, bool shift) {
         CursorPreview(s, cx, cy);
     if (tool == 7)
         AllBoxMouseMove(s, s.CharLeft + cx, s.CharTop + cy, shift, true);
-    if (s.PalettePending) {
-        RefreshPaletteViews(s);
-        s.PalettePending = false;
-    }
+    ApplyPendingPalette(s);
     return LupeCaption(s, cx, cy);
 }
 

@@ -1,3 +1,4 @@
+#include "draw/ImageLayout.h"
 #include "palette/PaletteCommands.h"
 #include "support/TestSupport.h"
 
@@ -98,4 +99,28 @@ TEST_F(PaletteCommandsTest, ClearForbiddenIsNoDocumentChange) {
     EXPECT_EQ(s.ForbiddenFlags, (std::array<int32_t, 256>{}));
     EXPECT_FALSE(s.Modified);
     EXPECT_EQ(hooks.Count("RedrawPaletteImage"), 1);
+}
+
+// After either command the magnifier's buffer is what a fresh render gives, and every view was
+// asked to repaint after the last change.
+TEST_F(PaletteCommandsTest, SwapAndCopyLeaveEveryViewShowingTheDocument) {
+    for (void (*command)(EditorState&) : {&SwapDrawAndTransColors, &CopyDrawColorToTransColor}) {
+        s.CharLeft = s.CharTop = 0;
+        s.Magnification = 2;
+        ApplyCharLayout(s);
+        s.DrawColor = 1;
+        s.TransColor = 3;
+        hooks.Calls.clear();
+        command(s);
+        const TDIB shown = s.LupeImage;
+        s.LupeImage = TDIB();
+        ApplyCharLayout(s);
+        EXPECT_EQ(std::vector<uint8_t>(shown.Bits(), shown.Bits() + shown.StoreSize()),
+                  std::vector<uint8_t>(s.LupeImage.Bits(),
+                                       s.LupeImage.Bits() + s.LupeImage.StoreSize()));
+        EXPECT_EQ(shown.ColorTable(), s.PaletteQuads);
+        for (const char* hook : {"RepaintLupe", "RepaintOverview", "RedrawExtendedView",
+                                 "RepaintTiledView", "RedrawPaletteImage"})
+            EXPECT_GE(hooks.Count(hook), 1) << hook;
+    }
 }

@@ -1,4 +1,7 @@
 #include "image/Canvas.h"
+#include "draw/CopyRange.h"
+#include "draw/Layers.h"
+#include "palette/PaletteCommands.h"
 #include "palette/PaletteGrid.h"
 #include "palette/PaletteWindowSize.h"
 #include "support/TestSupport.h"
@@ -52,7 +55,7 @@ TEST_F(PaletteGridTest, ShiftDragTogglesEachCellOncePerDrag) {
     for (int i : {1, 2, 3})
         EXPECT_EQ(s.ForbiddenFlags[size_t(i)], kForbidden) << i;
     EXPECT_EQ(s.ForbiddenFlags[4], 0);
-    EXPECT_TRUE(s.PalettePending);
+    EXPECT_FALSE(s.PalettePending); // the tables took the marks at release
     EXPECT_TRUE(s.Modified);
     EXPECT_FALSE(s.PaleForbidDrag);
     EXPECT_EQ(s.PaleVisited, (std::array<uint8_t, 256>{}));
@@ -192,4 +195,46 @@ TEST(PaletteWindowSize, AppliesArrangementAndResizesTheGrid) {
     EXPECT_EQ(s.PaleColumns, 8);
     EXPECT_EQ(s.PaleCellWidth, 32);
     EXPECT_EQ(s.PaleCellHeight, 8);
+}
+
+// Marks set with the mouse reach the colour tables when the drag ends: a range paste or a layer
+// merge right afterwards substitutes every newly forbidden index.
+TEST_F(PaletteGridTest, NothingWritesAnIndexForbiddenByTheLastDrag) {
+    s.MainImage.SetSize(32, 32, 8);
+    vallo::test::SetRampPalette(s);
+    InitUndo(s, 8);
+    s.CharWidth = s.CharHeight = 8;
+    s.TransColor = 255;
+    for (int y = 0; y < 32; ++y)
+        for (int x = 0; x < 32; ++x)
+            s.MainImage.SetPixel(x, y, uint32_t(96 + (x + y) % 6));
+    const auto forbiddenIn = [&](int left, int top) {
+        for (int y = top; y < top + 8; ++y)
+            for (int x = left; x < left + 8; ++x)
+                if (s.ForbiddenFlags[s.MainImage.Pixel(x, y)] == kForbidden)
+                    return int(s.MainImage.Pixel(x, y));
+        return -1;
+    };
+    // Paste of a copied range that holds 99 and 100, both forbidden after the copy.
+    s.CopyStepX = s.CopyStepY = 8;
+    CopyRangePress(s, 0, 0);
+    CopyRangePress(s, 0, 0);
+    ShiftDrag({99, 100});
+    CopyRangePress(s, 16, 16);
+    EXPECT_EQ(forbiddenIn(16, 16), -1);
+
+    // Layer merge by addition: forbid what it wrote, undo, merge again.
+    ClearForbiddenColors(s);
+    s.LayerLeft = 8;
+    s.LayerMethod = 2;
+    MergeLayerIntoTarget(s);
+    std::vector<int> written;
+    for (int y = 0; y < 8; ++y)
+        for (int x = 0; x < 8; ++x)
+            for (int k : {0, -1}) // with the nearest colours a substitute would pick
+                written.push_back(int(s.MainImage.Pixel(x, y)) + k);
+    Undo(s);
+    ShiftDrag(written);
+    MergeLayerIntoTarget(s);
+    EXPECT_EQ(forbiddenIn(0, 0), -1);
 }

@@ -4,18 +4,21 @@
 //
 // Window benchmarks need the UI layer:
 //   cmake -S . -B build-uibench -G Ninja -DCMAKE_BUILD_TYPE=Release -DVALLO_BENCH=ON
-//   ninja -C build-uibench LupeForm_bench && QT_QPA_PLATFORM=offscreen build-uibench/bin/LupeForm_bench
+//   ninja -C build-uibench LupeForm_bench && QT_QPA_PLATFORM=offscreen
+//   build-uibench/bin/LupeForm_bench
+#include "draw/Undo.h"
+#include "state/StateRoutines.h"
+#include "views/EXForm.h"
+#include "views/FormHooks.h"
+#include "views/LupeMouse.h"
+#include "views/NarabeForm.h"
+#include "widgets/MogPaintBox.h"
+
 #include <QApplication>
 #include <QMouseEvent>
 #include <QPainter>
 #include <benchmark/benchmark.h>
 #include <cstdlib>
-
-#include "state/StateRoutines.h"
-#include "draw/Undo.h"
-#include "views/FormHooks.h"
-#include "views/LupeMouse.h"
-#include "widgets/MogPaintBox.h"
 
 using namespace vallo;
 
@@ -57,10 +60,63 @@ void BM_LupeStrokeStep(benchmark::State& state) {
         ++steps;
     }
     SendMouse(box, QEvent::MouseButtonRelease, QPoint(10, 10), Qt::LeftButton, Qt::NoButton);
-    state.counters["painted_px_per_step"] = double(paintedPixels) / double(std::max<int64_t>(steps, 1));
+    state.counters["painted_px_per_step"] =
+        double(paintedPixels) / double(std::max<int64_t>(steps, 1));
     state.counters["engine"] = engine ? 1 : 0;
 }
 BENCHMARK(BM_LupeStrokeStep)->Unit(benchmark::kMicrosecond);
+
+// The same stroke with the extended view (both halves, x2) and the tiled view (3 x 3, x2)
+// shown and updated at once ("描画を早めにその他の画面に反映する"): both may repaint only the
+// copies of the changed cells, not their whole boxes.
+void BM_LupeStrokeStepWithPreviews(benchmark::State& state) {
+    test::FormsFixture f(256, 128, 20);
+    InitUndo(f.s, f.s.UndoCount);
+    TEXForm ex(f.s, f.w, nullptr);
+    TNarabeForm narabe(f.s, f.w, nullptr);
+    f.w.EXForm = &ex;
+    f.w.NarabeForm = &narabe;
+    f.s.LiveUpdate = true;
+    f.s.EXZoom = 2;
+    f.s.NarabeCount = 3;
+    f.s.NarabeZoom = 2;
+    ex.EXLayout();
+    narabe.FormResize();
+    f.lupe->resize(1000, 800);
+    f.lupe->show();
+    ex.show();
+    narabe.show();
+    QApplication::processEvents();
+    int64_t painted[2] = {0, 0};
+    TmogPaintBox* boxes[2] = {ex.Box(), narabe.Box()};
+    for (int i = 0; i < 2; ++i) {
+        auto paint = boxes[i]->OnPaint;
+        boxes[i]->OnPaint = [&painted, i, paint](QPainter& p, const QRect& r) {
+            painted[i] += int64_t(r.width()) * r.height();
+            paint(p, r);
+        };
+    }
+    TmogPaintBox* box = f.lupe->LupeBox();
+    f.s.DrawColor = 3;
+    int cell = 0;
+    SendMouse(box, QEvent::MouseButtonPress, QPoint(10, 10), Qt::LeftButton, Qt::LeftButton);
+    int64_t steps = 0;
+    for (auto _ : state) {
+        cell = (cell + 1) % 48;
+        const QPoint pos(cell * 20 + 10, 10 + (cell % 2) * 20);
+        SendMouse(box, QEvent::MouseMove, pos, Qt::NoButton, Qt::LeftButton);
+        ++steps;
+    }
+    SendMouse(box, QEvent::MouseButtonRelease, QPoint(10, 10), Qt::LeftButton, Qt::NoButton);
+    const double n = double(std::max<int64_t>(steps, 1));
+    state.counters["ex_painted_px_per_step"] = double(painted[0]) / n;
+    state.counters["ex_box_px"] = double(ex.Box()->width() * ex.Box()->height());
+    state.counters["tiled_painted_px_per_step"] = double(painted[1]) / n;
+    state.counters["tiled_box_px"] = double(narabe.Box()->width() * narabe.Box()->height());
+    f.w.EXForm = nullptr;
+    f.w.NarabeForm = nullptr;
+}
+BENCHMARK(BM_LupeStrokeStepWithPreviews)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 

@@ -1,14 +1,17 @@
 #include "app/QtViewHooks.h"
 
-#include "state/EditorState.h"
 #include "app/MainForm.h"
 #include "draw/CToolForm.h"
 #include "draw/LayForm.h"
 #include "draw/ToolForm.h"
 #include "palette/PaleForm.h"
 #include "palette/PaletteGrid.h"
+#include "state/EditorState.h"
 #include "views/AllForm.h"
+#include "views/AniForm.h"
+#include "views/EXForm.h"
 #include "views/LupeForm.h"
+#include "views/NarabeForm.h"
 
 #include <QString>
 
@@ -47,6 +50,12 @@ void QtViewHooks::ReflectSettings() {
         w_.ToolForm->SetSizeItems();
         w_.ToolForm->ReflectState();
     }
+    if (w_.EXForm)
+        w_.EXForm->ReflectState();
+    if (w_.NarabeForm)
+        w_.NarabeForm->ReflectState();
+    if (w_.AniForm)
+        w_.AniForm->ReflectState();
 }
 
 // ---- Magnifier.
@@ -177,6 +186,56 @@ void QtViewHooks::PaletteResize() {
     ResizePaletteImage(s_);
     if (w_.PaleForm)
         w_.PaleForm->SizeToGrid();
+}
+
+// ---- Extended and tiled views.
+
+void QtViewHooks::RedrawExtendedView() {
+    if (!w_.EXForm)
+        return;
+    w_.EXForm->EXLayout();
+    w_.EXForm->RepaintBox();
+}
+
+void QtViewHooks::InvalidateExtendedRect(int left, int top, int right, int bottom) {
+    if (w_.EXForm)
+        w_.EXForm->InvalidateCells(left, top, right, bottom);
+}
+
+// The magnifier follows the window menu's tick, as the window's own item says.
+bool QtViewHooks::ExtendedViewShown() {
+    if (!w_.EXForm)
+        return false;
+    return w_.MainForm ? w_.MainForm->WindowItemChecked(WindowItem::EX) : w_.EXForm->isVisible();
+}
+
+void QtViewHooks::UpdateExtendedNow() {
+    if (w_.EXForm)
+        w_.EXForm->UpdateNow();
+}
+
+void QtViewHooks::TiledViewResize() {
+    if (w_.NarabeForm)
+        w_.NarabeForm->FormResize();
+}
+
+void QtViewHooks::RepaintTiledView() {
+    if (w_.NarabeForm)
+        w_.NarabeForm->RepaintBox();
+}
+
+void QtViewHooks::InvalidateTiledRect(int left, int top, int right, int bottom) {
+    if (w_.NarabeForm)
+        w_.NarabeForm->InvalidateCells(left, top, right, bottom);
+}
+
+bool QtViewHooks::TiledViewShown() {
+    return w_.NarabeForm && w_.NarabeForm->isVisible();
+}
+
+void QtViewHooks::UpdateTiledNow() {
+    if (w_.NarabeForm)
+        w_.NarabeForm->UpdateNow();
 }
 
 } // namespace vallo

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "widgets/QtWindows.h"
 #include "state/ViewHooks.h"
+#include "widgets/QtWindows.h"
 
 namespace vallo {
 
@@ -48,6 +48,17 @@ public:
     void RedrawPaletteImage() override;
     void RepaintPalette() override;
     void PaletteResize() override;
+
+    // Extended and tiled views.
+    void RedrawExtendedView() override;
+    void InvalidateExtendedRect(int left, int top, int right, int bottom) override;
+    bool ExtendedViewShown() override;
+    void UpdateExtendedNow() override;
+    void TiledViewResize() override;
+    void RepaintTiledView() override;
+    void InvalidateTiledRect(int left, int top, int right, int bottom) override;
+    bool TiledViewShown() override;
+    void UpdateTiledNow() override;
 
 private:
     EditorState& s_;

@@ -57,12 +57,18 @@ public:
     virtual void RepaintPalette() {}
     virtual void PaletteResize() {}
 
-    // Extended and tiled views.
+    // Extended and tiled views. Redrawing the extended view lays it out first (the layout is
+    // skipped while starting up). The rectangles to invalidate are changed cells of the edited
+    // cell (cell coordinates); the views repaint every copy of them at the next update.
     virtual void RedrawExtendedView() {}
     virtual void InvalidateExtendedRect(int /*left*/, int /*top*/, int /*right*/, int /*bottom*/) {}
     virtual bool ExtendedViewShown() { return false; }
+    virtual void UpdateExtendedNow() {}
     virtual void TiledViewResize() {}
     virtual void RepaintTiledView() {}
+    virtual void InvalidateTiledRect(int /*left*/, int /*top*/, int /*right*/, int /*bottom*/) {}
+    virtual bool TiledViewShown() { return false; }
+    virtual void UpdateTiledNow() {}
 };
 
 } // namespace vallo

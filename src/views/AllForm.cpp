@@ -1,14 +1,15 @@
 #include "views/AllForm.h"
 
 #include "state/EditorState.h"
-#include "widgets/QtWindows.h"
-#include "widgets/MogPaintBox.h"
-#include "widgets/MogScrollBox.h"
+#include "views/AniPlayback.h"
 #include "views/OverviewFrames.h"
 #include "views/OverviewMouse.h"
 #include "views/OverviewPaintArea.h"
-#include "widgets/QtDibImage.h"
 #include "views/QtFramePainter.h"
+#include "widgets/MogPaintBox.h"
+#include "widgets/MogScrollBox.h"
+#include "widgets/QtDibImage.h"
+#include "widgets/QtWindows.h"
 
 #include <QComboBox>
 #include <QPainter>
@@ -20,6 +21,17 @@ namespace {
 
 QRect ToQRect(const IntRect& r) {
     return QRect(r.Left, r.Top, r.Right - r.Left, r.Bottom - r.Top);
+}
+
+// A one-pixel outline in a plain colour through the frame's inclusive corners.
+void PaintOutline(QPainter& p, const FrameShape& f) {
+    const QColor color(ColorRed(f.Color), ColorGreen(f.Color), ColorBlue(f.Color));
+    const QRect r(QPoint(std::min(f.X0, f.X1), std::min(f.Y0, f.Y1)),
+                  QPoint(std::max(f.X0, f.X1), std::max(f.Y0, f.Y1)));
+    p.fillRect(QRect(r.left(), r.top(), r.width(), 1), color);
+    p.fillRect(QRect(r.left(), r.bottom(), r.width(), 1), color);
+    p.fillRect(QRect(r.left(), r.top(), 1, r.height()), color);
+    p.fillRect(QRect(r.right(), r.top(), 1, r.height()), color);
 }
 
 } // namespace
@@ -101,6 +113,24 @@ void TAllForm::AllBoxPaint(QPainter& p, const QRect& exposed) {
         for (const SegmentShape& d : frames.Diagonals)
             PaintSegment(p, frames.CopyRange, d);
     PaintStretched(p, s_.CopyImage, frames.CopyImage);
+    if (markShown_)
+        for (const FrameShape& f : AniOverviewMark(mark_, power))
+            PaintOutline(p, f);
+}
+
+void TAllForm::MarkAnimationFrame(const IntRect& frame) {
+    if (markShown_)
+        InvalidateMark();
+    mark_ = frame;
+    markShown_ = true;
+    InvalidateMark();
+}
+
+void TAllForm::InvalidateMark() {
+    const IntRect r = AniOverviewMarkArea(mark_, s_.OverviewPower);
+    const QRect q = ToQRect(r);
+    if (!q.isEmpty())
+        AllScroll_->InvalidateBase(q);
 }
 
 void TAllForm::InvalidateImageRect(int left, int top, int right, int bottom) {
@@ -125,6 +155,7 @@ void TAllForm::UpdateNow() {
 
 void TAllForm::Repaint() {
     pending_ = QRect();
+    markShown_ = false;
     AllScroll_->RepaintBox();
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "state/EditorState.h"
+
 #include <QRect>
 #include <QWidget>
 
@@ -25,6 +27,10 @@ public:
     void Repaint();
     // Re-applies the chosen scale to the current image size.
     void ApplyZoom();
+    // Marks the animation's frame (an image rectangle, right/bottom exclusive) until the next
+    // repaint of the whole overview; a new mark replaces the last one.
+    void MarkAnimationFrame(const IntRect& frame);
+    bool AnimationMarkShown() const { return markShown_; }
 
     TMogScrollBox* AllScroll() const { return AllScroll_; }
     QComboBox* PowerCombo() const { return powerCombo_; }
@@ -32,12 +38,15 @@ public:
 private:
     void AllBoxPaint(QPainter& p, const QRect& exposed);
     void powerComboChange(int index);
+    void InvalidateMark();
 
     EditorState& s_;
     AppWindows& w_;
     TMogScrollBox* AllScroll_;
     QComboBox* powerCombo_;
     QRect pending_;
+    IntRect mark_;
+    bool markShown_ = false;
 };
 
 } // namespace vallo

@@ -64,13 +64,19 @@ void InvalidateDirtyAreas(EditorState& s) {
     const IntRect& c = s.DirtyCells;
     s.Hooks->InvalidateOverviewRect(s.CharLeft + c.Left, s.CharTop + c.Top, s.CharLeft + c.Right,
                                     s.CharTop + c.Bottom);
+    // The previews repaint only the copies of the changed cells.
     const bool extended = s.Hooks->ExtendedViewShown();
     if (extended)
         s.Hooks->InvalidateExtendedRect(c.Left, c.Top, c.Right, c.Bottom);
+    const bool tiled = s.Hooks->TiledViewShown();
+    if (tiled)
+        s.Hooks->InvalidateTiledRect(c.Left, c.Top, c.Right, c.Bottom);
     if (s.LiveUpdate) {
         s.Hooks->UpdateOverviewNow();
         if (extended)
-            s.Hooks->RedrawExtendedView();
+            s.Hooks->UpdateExtendedNow();
+        if (tiled)
+            s.Hooks->UpdateTiledNow();
     }
 }
 

@@ -31,7 +31,17 @@ void TmogPaintBox::paintEvent(QPaintEvent* event) {
         return;
     }
     painter.translate(-origin_);
-    OnPaint(painter, event->rect().translated(origin_));
+    if (!PaintRectsSeparately) {
+        OnPaint(painter, event->rect().translated(origin_));
+        return;
+    }
+    for (const QRect& r : event->region()) {
+        const QRect content = r.translated(origin_);
+        painter.save();
+        painter.setClipRect(content);
+        OnPaint(painter, content);
+        painter.restore();
+    }
 }
 
 QPoint TmogPaintBox::ContentPos(QMouseEvent* event) const {

@@ -24,6 +24,9 @@ public:
     std::function<void(QMouseEvent*, QPoint)> OnMouseMove;
     std::function<void(QMouseEvent*, QPoint)> OnMouseUp;
     std::function<void()> OnLeave;
+    // When set, OnPaint runs once for each rectangle of the exposed region, clipped to it, so
+    // that scattered small updates do not repaint the box between them.
+    bool PaintRectsSeparately = false;
 
     QPoint Origin() const { return origin_; }
     void SetOrigin(QPoint origin);

@@ -58,8 +58,7 @@ QLineEdit* ReadOnlyText(const QString& longest) {
     auto* edit = new QLineEdit;
     edit->setReadOnly(true);
     edit->setFocusPolicy(Qt::NoFocus);
-    edit->setMinimumWidth(edit->fontMetrics().horizontalAdvance(longest) + 14);
-    edit->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+    edit->setFixedWidth(edit->fontMetrics().horizontalAdvance(longest) + 14);
     return edit;
 }
 
@@ -88,7 +87,7 @@ TAniForm::TAniForm(EditorState& s, AppWindows& w, QWidget* parent)
     Tim = new QTimer(this);
     connect(Tim, &QTimer::timeout, this, &TAniForm::TimTimer);
     ReflectState();
-    resize(sizeHint().expandedTo(QSize(200, 180)));
+    resize(size().expandedTo(QSize(200, 180)));
 }
 
 QWidget* TAniForm::BuildControls() {
@@ -220,6 +219,9 @@ void TAniForm::BaiGroupClick(int item) {
 void TAniForm::SizeBox() {
     const PreviewLayout l = AnimationLayout(s_.CharWidth, s_.CharHeight, s_.AnimeBai + 1);
     ScrollBox1->SetBoxSize(l.Width(), l.Height());
+    ScrollBox1->updateGeometry();
+    // The window grows to show the whole frame; a smaller window is the user's choice later.
+    resize(size().expandedTo(sizeHint()));
     Box()->update();
 }
 

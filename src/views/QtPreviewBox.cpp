@@ -31,14 +31,14 @@ void TPreviewBox::SetBoxSize(int width, int height) {
     box_->setFixedSize(std::max(width, 1), std::max(height, 1));
 }
 
-void TPreviewBox::FitToBox(int minWidth) {
+QSize TPreviewBox::Capped(QSize size) const {
     const QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
     const QRect avail = screen ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
     const int capW = avail.width() * 3 / 4;
     const int capH = avail.height() * 3 / 4;
     const int bar = style()->pixelMetric(QStyle::PM_ScrollBarExtent);
-    int w = box_->width();
-    int h = box_->height();
+    int w = size.width();
+    int h = size.height();
     if (w > capW) {
         w = capW;
         h += bar;
@@ -47,7 +47,17 @@ void TPreviewBox::FitToBox(int minWidth) {
         h = capH;
         w += bar;
     }
-    setFixedSize(std::max(w, minWidth), h);
+    return {w, h};
+}
+
+QSize TPreviewBox::sizeHint() const {
+    const int frame = 2 * frameWidth();
+    return Capped(box_->size()) + QSize(frame, frame);
+}
+
+void TPreviewBox::FitToBox(int minWidth) {
+    const QSize size = Capped(box_->size());
+    setFixedSize(std::max(size.width(), minWidth), size.height());
 }
 
 void TPreviewBox::Invalidate(const std::vector<IntRect>& rects) {

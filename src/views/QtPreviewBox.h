@@ -31,8 +31,12 @@ public:
     void Invalidate(const std::vector<IntRect>& rects);
     void UpdateNow();
     void RepaintBox();
+    // The box's size, at most most of the screen.
+    QSize sizeHint() const override;
 
 private:
+    QSize Capped(QSize size) const;
+
     TmogPaintBox* box_;
     QRegion pending_;
 };

@@ -2,6 +2,7 @@
 
 #include "state/Configuration.h"
 #include "state/EditorState.h"
+#include "state/RecoveryCopy.h"
 #include "state/StateRoutines.h"
 #include "draw/Undo.h"
 #include "formats/PngCodec.h"
@@ -175,7 +176,7 @@ bool ReadPictureFile(DocumentUi& ui, const std::string& path, LoadedPicture& loa
     return true;
 }
 
-void TakePicture(EditorState& s, LoadedPicture& loaded, const std::string& path) {
+void InstallPicture(EditorState& s, LoadedPicture& loaded) {
     if (!s.StartingUp)
         PushUndo(s, 0, 0, s.MainImage.Width() - 1, s.MainImage.Height() - 1, true, true);
     LoadPictureIntoMainImage(s, loaded.Picture);
@@ -191,26 +192,36 @@ void TakePicture(EditorState& s, LoadedPicture& loaded, const std::string& path)
     s.Hooks->RedrawPaletteImage();
     s.Hooks->RepaintPalette();
     s.Hooks->RefreshUndoButtons();
+    s.CopyRangeState = 0;
+}
+
+void TakePicture(EditorState& s, LoadedPicture& loaded, const std::string& path) {
+    InstallPicture(s, loaded);
     s.Modified = false;
     s.FileName = path;
     RememberRecentFile(s, path);
     s.Hooks->SetTitle(DocumentTitle(s.FileName));
-    s.CopyRangeState = 0;
 }
 
 bool ConfirmDiscardOrSave(EditorState& s, DocumentUi& ui) {
-    if (!s.Modified)
-        return true;
-    switch (ui.AskSaveChanges()) {
-    case SaveAnswer::Cancel:
-        return false;
-    case SaveAnswer::No:
-        return true;
-    case SaveAnswer::Yes:
-        // Going on after a failed or cancelled save would throw the work away.
-        return SaveClick(s, ui);
+    bool goOn = !s.Modified;
+    if (!goOn) {
+        switch (ui.AskSaveChanges()) {
+        case SaveAnswer::Cancel:
+            break;
+        case SaveAnswer::No:
+            goOn = true;
+            break;
+        case SaveAnswer::Yes:
+            // Going on after a failed or cancelled save would throw the work away.
+            goOn = SaveClick(s, ui);
+            break;
+        }
     }
-    return false;
+    // The work is saved or given up: its recovery copy goes too.
+    if (goOn)
+        DiscardRecoveryCopy(s);
+    return goOn;
 }
 
 bool OpenClick(EditorState& s, DocumentUi& ui) {
@@ -262,6 +273,7 @@ bool SaveClick(EditorState& s, DocumentUi& ui) {
         return false;
     RememberRecentFile(s, s.FileName);
     s.Modified = false;
+    DiscardRecoveryCopy(s);
     if (s.FileName != s.AppDir + "files/sizechange.png")
         s.Hooks->SetTitle(DocumentTitle(s.FileName));
     return true;
@@ -279,6 +291,7 @@ bool SaveAsClick(EditorState& s, DocumentUi& ui) {
         return false;
     s.FileName = path;
     s.Modified = false;
+    DiscardRecoveryCopy(s);
     RememberRecentFile(s, path);
     s.Hooks->SetTitle(DocumentTitle(s.FileName));
     return true;

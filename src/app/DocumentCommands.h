@@ -54,6 +54,8 @@ public:
     // Reads a picture that is neither PNG nor BMP. On failure returns false and sets error.
     virtual bool ReadOtherPicture(const std::string& path, RgbaPicture& picture,
                                   std::string& error) = 0;
+    // The start-up question about work a previous run left unsaved; true = restore it.
+    virtual bool AskRestoreRecovery() = 0;
 };
 
 // A picture read from a file, converted to 8 bits with 256 entries, with the colour marks it
@@ -74,6 +76,9 @@ bool ReadPictureFile(DocumentUi& ui, const std::string& path, LoadedPicture& loa
 // Takes a read picture as the document: one undo step (unless starting up), the picture, its
 // marks, the layer released, the views refreshed, the name, recent list and title.
 void TakePicture(EditorState& s, LoadedPicture& loaded, const std::string& path);
+// The first part of TakePicture: the picture and its marks become the document (undo step,
+// layer released, views refreshed), leaving the name, Modified and the recent list alone.
+void InstallPicture(EditorState& s, LoadedPicture& loaded);
 
 // The path Save As writes: the chosen name, with ".bmp" or ".png" appended by the filter when
 // its extension (in any letter case) is neither.

@@ -4,6 +4,7 @@
 #include "state/Configuration.h"
 #include "app/DocumentCommands.h"
 #include "state/EditorState.h"
+#include "state/RecoveryCopy.h"
 #include "app/NewForm.h"
 #include "app/QtDocumentUi.h"
 #include "app/Startup.h"
@@ -56,6 +57,7 @@ TMainForm::TMainForm(EditorState& s, AppWindows& w, QWidget* parent)
     resize(s_.Windows.Main.Width, s_.Windows.Main.Height);
 
     problems_ = MainFormCreate(s_, s_.AppDir);
+    OpenRecoveryCopy();
 
     Tim = new QTimer(this);
     Tim->setSingleShot(true);
@@ -67,6 +69,37 @@ TMainForm::TMainForm(EditorState& s, AppWindows& w, QWidget* parent)
 TMainForm::~TMainForm() {
     if (w_.MainForm == this)
         w_.MainForm = nullptr;
+    // The writer finishes a removal asked for by the close query before the program ends.
+    if (s_.Recovery == recovery_.get())
+        s_.Recovery = nullptr;
+    recovery_.reset();
+}
+
+void TMainForm::OpenRecoveryCopy() {
+    recovery_ = std::make_unique<RecoveryCopy>(RecoveryDir(s_));
+    try {
+        recovery_->Open();
+    } catch (const std::exception& e) {
+        // Without the folder the editor works on, only without a safety net.
+        problems_.push_back(e.what());
+        recovery_.reset();
+        return;
+    }
+    s_.Recovery = recovery_.get();
+    RecoveryTim = new QTimer(this);
+    RecoveryTim->setInterval(250);
+    connect(RecoveryTim, &QTimer::timeout, this, &TMainForm::RecoveryTimTimer);
+}
+
+void TMainForm::RecoveryTimTimer() {
+    if (!s_.Recovery)
+        return;
+    if (const std::optional<std::string> problem = s_.Recovery->Tick(s_)) {
+        auto* box = new QMessageBox(QMessageBox::Warning, "Vallo", QString::fromStdString(*problem),
+                                    QMessageBox::Ok, this);
+        box->setAttribute(Qt::WA_DeleteOnClose);
+        box->open();
+    }
 }
 
 void TMainForm::BuildMenus() {
@@ -373,6 +406,8 @@ void TMainForm::TimTimer() {
     if (!s_.StartingUp)
         return;
     DeferredStartup(s_, *ui_);
+    if (RecoveryTim)
+        RecoveryTim->start();
     ReportStartupProblems();
 }
 

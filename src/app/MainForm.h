@@ -19,6 +19,7 @@ namespace vallo {
 
 struct EditorState;
 class DocumentUi;
+class RecoveryCopy;
 
 // The frame window: holds the magnifier and the overview, owns the menu bar, the document
 // commands, the window menu and the start-up and shut-down order.
@@ -74,6 +75,8 @@ private:
     void BuildMenus();
     void BuildShortcuts();
     void ReportStartupProblems();
+    void OpenRecoveryCopy();
+    void RecoveryTimTimer();
 
     EditorState& s_;
     AppWindows& w_;
@@ -81,6 +84,9 @@ private:
     std::vector<std::string> problems_;
     QMdiArea* mdi_ = nullptr;
     QTimer* Tim = nullptr;
+    // Looks at the document a few times a second for the recovery copy.
+    QTimer* RecoveryTim = nullptr;
+    std::unique_ptr<RecoveryCopy> recovery_;
     std::array<QAction*, 10> F_{}; // F1..F9; 0 unused
     std::map<WindowItem, QAction*> windowItems_;
 };

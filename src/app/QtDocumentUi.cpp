@@ -1,5 +1,6 @@
 #include "app/QtDocumentUi.h"
 
+#include "app/RecoveryOffer.h"
 #include "state/EditorState.h"
 
 #include <QFileDialog>
@@ -35,6 +36,12 @@ SaveAnswer QtDocumentUi::AskSaveChanges() {
     if (answer == QMessageBox::No)
         return SaveAnswer::No;
     return SaveAnswer::Cancel;
+}
+
+bool QtDocumentUi::AskRestoreRecovery() {
+    return QMessageBox::question(parent_, "Vallo", Text(kMsgRestoreRecovery),
+                                 QMessageBox::Yes | QMessageBox::No,
+                                 QMessageBox::Yes) == QMessageBox::Yes;
 }
 
 bool QtDocumentUi::AskOverwrite(const std::string&) {

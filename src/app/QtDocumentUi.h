@@ -22,6 +22,7 @@ public:
     void ShowError(const std::string& message) override;
     bool ReadOtherPicture(const std::string& path, RgbaPicture& picture,
                           std::string& error) override;
+    bool AskRestoreRecovery() override;
 
 private:
     EditorState& s_;

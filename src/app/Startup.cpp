@@ -2,6 +2,7 @@
 
 #include "state/Configuration.h"
 #include "app/DocumentCommands.h"
+#include "app/RecoveryOffer.h"
 #include "state/EditorState.h"
 #include "state/StateRoutines.h"
 #include "draw/PlotPen.h"
@@ -78,10 +79,13 @@ void DeferredStartup(EditorState& s, DocumentUi& ui) {
     RunIniRoutine(s);
     s.Hooks->ApplyWindowPlaces();
 
-    // A recent file 1 that is missing or cannot be read gives the blank untitled image, not
-    // the start-up picture under that file's name.
-    s.FileName = s.RecentFiles[1];
-    if (!FClick(s, ui, 1)) {
+    // Work a previous run left unsaved comes before the recent file. A recent file 1 that is
+    // missing or cannot be read gives the blank untitled image, not the start-up picture
+    // under that file's name.
+    const bool recovered = OfferRecoveryCopies(s, ui);
+    if (!recovered)
+        s.FileName = s.RecentFiles[1];
+    if (!recovered && !FClick(s, ui, 1)) {
         try {
             MakeBlankDocument(s, 256, 256);
         } catch (const std::exception& e) {

@@ -84,6 +84,7 @@ void SavePresent(EditorState& s, int to, int like) {
 // Puts entry k back into the document and refreshes everything that depends on it.
 void Restore(EditorState& s, int k) {
     const UndoEntry& e = Entries(s)[size_t(k)];
+    ++s.EditCount; // the recovery copy follows undo and redo too
     if (e.WholeImage) {
         if (e.Image.Width() == e.Right + 1 && e.Image.Height() == e.Bottom + 1) {
             SharePixels(s.MainImage, e.Image);
@@ -132,7 +133,7 @@ void FreeUndo(EditorState& s) {
 
 void PushUndo(EditorState& s, int left, int top, int right, int bottom, bool wholeImage,
               bool palette) {
-    s.Modified = true;
+    SetModified(s);
     UndoHistory& h = s.Undo;
     if (h.UndoCoalesce && h.UndoCoalesced)
         return;

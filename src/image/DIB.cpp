@@ -1,5 +1,6 @@
 #include "image/DIB.h"
 
+#include <atomic>
 #include <cstring>
 
 #include "image/Messages.h"
@@ -83,8 +84,12 @@ void TDIB::SetBitCount(int bitCount) {
 }
 
 void TDIB::Unshare() {
-    if (store_ && store_.use_count() > 1)
+    if (!store_)
+        return;
+    if (store_.use_count() > 1)
         store_ = std::make_shared<std::vector<uint8_t>>(*store_);
+    else // another thread that shared the store (a recovery write) is done reading it
+        std::atomic_thread_fence(std::memory_order_acquire);
 }
 
 uint8_t* TDIB::MutableBits() {

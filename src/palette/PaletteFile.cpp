@@ -219,7 +219,7 @@ void ApplyPaletteFileBytes(EditorState& s, const std::vector<uint8_t>& bytes,
         }
         s.ForbiddenFlags[i] = b;
     }
-    s.Modified = true;
+    SetModified(s);
     if (kind == PaletteFileKind::Palette)
         PropagatePalette(s);
     else
@@ -297,7 +297,7 @@ void NewImageWithDefaultPalette(EditorState& s, int width, int height) {
     }
     s.FileName.clear();
     s.Hooks->SetTitle(DocumentTitle(s.FileName));
-    s.Modified = true;
+    SetModified(s);
 }
 
 } // namespace vallo

@@ -62,7 +62,7 @@ void ToggleForbiddenOnce(EditorState& s, int index) {
     EnsureDrawColorAllowed(s);
     s.PalettePending = true;
     s.PaleForbidDrag = true;
-    s.Modified = true;
+    SetModified(s);
     s.PaleVisited[size_t(index)] = 255;
 }
 

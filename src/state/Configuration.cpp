@@ -212,6 +212,9 @@ std::string SizeListPath(const EditorState& s) {
 std::string BaiListPath(const EditorState& s) {
     return s.AppDir + "sys/bai.txt";
 }
+std::string RecoveryDir(const EditorState& s) {
+    return s.AppDir + "sys/recovery/";
+}
 
 void RunIniRoutine(EditorState& s) {
     if (s.IniReadMode) {

@@ -12,6 +12,8 @@ struct EditorState;
 std::string IniPath(const EditorState& s);
 std::string SizeListPath(const EditorState& s);
 std::string BaiListPath(const EditorState& s);
+// The folder of the recovery copies of unsaved work, beside the configuration; ends in "/".
+std::string RecoveryDir(const EditorState& s);
 
 // Reads every setting into the state when s.IniReadMode is set, otherwise writes them (and
 // both list files), creating the "sys" folder when missing. Values read are bounded: one out

@@ -13,6 +13,8 @@
 
 namespace vallo {
 
+class RecoveryCopy;
+
 inline constexpr int32_t kForbidden = 66;
 inline constexpr int kMaxImageSize = 30000;
 inline constexpr int kMinImageSize = 8;
@@ -80,6 +82,9 @@ struct EditorState {
     uint8_t DrawColor = 0;
     std::string FileName;
     bool Modified = false;
+    // Grows with every change of the document (SetModified, undo and redo); the recovery copy
+    // compares it to see whether the copy on disk is behind.
+    uint64_t EditCount = 0;
 
     // --- Character cells.
     int CharWidth = 32;
@@ -233,12 +238,23 @@ struct EditorState {
 
     // --- Extended and tiled view choices live in EXZoom, EXStyle, NarabeCount, NarabeZoom.
 
+    // The recovery copy of the document; null when the program keeps none (tests, or a
+    // recovery folder that cannot be made).
+    RecoveryCopy* Recovery = nullptr;
+
     // The windows, as far as the core needs them. Never null.
     ViewHooks* Hooks;
 
 private:
     ViewHooks defaultHooks_;
 };
+
+// Every edit of the document goes through here: Modified, and the count the recovery copy
+// watches.
+inline void SetModified(EditorState& s) {
+    s.Modified = true;
+    ++s.EditCount;
+}
 
 // The magnifier shows its pixel grid only from 200 % up: at 100 % every pixel would be a grid
 // line and nothing drawn would show.

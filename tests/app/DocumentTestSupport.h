@@ -45,6 +45,14 @@ public:
         return SaveChoiceValue;
     }
     void ShowError(const std::string& message) override { Errors.push_back(message); }
+    std::deque<bool> RestoreAnswers; // answers to the recovery question, in order (default No)
+    bool AskRestoreRecovery() override {
+        Asked.push_back("restore");
+        const bool a = !RestoreAnswers.empty() && RestoreAnswers.front();
+        if (!RestoreAnswers.empty())
+            RestoreAnswers.pop_front();
+        return a;
+    }
     bool ReadOtherPicture(const std::string&, RgbaPicture& picture, std::string& error) override {
         if (!OtherReadable) {
             error = "読み込めない形式です";

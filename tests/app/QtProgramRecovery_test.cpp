@@ -1,0 +1,154 @@
+// The real program, killed while its work is unsaved, brings the work back on the next start.
+#include "app/MainForm.h"
+#include "app/QtProgram.h"
+#include "app/RecoveryOffer.h"
+#include "formats/PngCodec.h"
+#include "image/AtomicFile.h"
+#include "state/Configuration.h"
+#include "state/IniFile.h"
+#include "support/ChildScenario.h"
+#include "support/TestSupport.h"
+#include "views/LupeForm.h"
+#include "widgets/MogPaintBox.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <csignal>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <spawn.h>
+#include <sys/wait.h>
+
+extern char** environ;
+
+using namespace vallo;
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string ChildDir() {
+    return std::getenv("VALLO_CHILD_DIR");
+}
+
+void SaveDocument(const EditorState& s, const std::string& path) {
+    WriteFileAtomically(path, EncodePNG(s.MainImage, s.ForbiddenFlags, s.TransColor));
+}
+
+// Starts the program on the folder, draws a stroke through the magnifier's mouse handling,
+// keeps the result and goes on running until it is killed.
+const test::ChildScenario drawChild("recovery-draw", [] {
+    QtProgram p(ChildDir());
+    p.Show();
+    if (!QTest::qWaitFor([&] { return !p.s.StartingUp; }, 30000))
+        return 3;
+    p.s.DrawColor = 200;
+    QWidget* box = p.w.LupeForm->LupeBox();
+    const int m = p.s.Magnification;
+    QTest::mousePress(box, Qt::LeftButton, {}, QPoint(2 * m + 1, 3 * m + 1));
+    QTest::mouseMove(box, QPoint(9 * m + 1, 5 * m + 1));
+    QTest::mouseRelease(box, Qt::LeftButton, {}, QPoint(9 * m + 1, 5 * m + 1));
+    SaveDocument(p.s, ChildDir() + "expected.png");
+    for (;;)
+        QTest::qWait(100);
+});
+
+// Starts the program again, answers Yes to the recovery question and reports the document.
+const test::ChildScenario restoreChild("recovery-restore", [] {
+    QtProgram p(ChildDir());
+    std::string asked = "not asked";
+    QTimer answer;
+    QObject::connect(&answer, &QTimer::timeout, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box || box->text() != QString::fromUtf8(kMsgRestoreRecovery))
+            return;
+        QAbstractButton* yes = box->button(QMessageBox::Yes);
+        asked = box->defaultButton() == yes ? "Yes default" : "other default";
+        yes->click();
+    });
+    answer.start(20);
+    p.Show();
+    if (!QTest::qWaitFor([&] { return !p.s.StartingUp; }, 30000))
+        return 3;
+    SaveDocument(p.s, ChildDir() + "restored.png");
+    std::ofstream(ChildDir() + "restored.txt") << asked << "\n"
+                                               << p.s.FileName << "\n"
+                                               << p.s.Modified << "\n"
+                                               << p.w.MainForm->windowTitle().toStdString() << "\n";
+    return 0;
+});
+
+pid_t Spawn(const char* scenario, const std::string& dir) {
+    std::vector<std::string> env = {std::string("VALLO_CHILD=") + scenario,
+                                    "VALLO_CHILD_DIR=" + dir};
+    for (char** e = environ; *e; ++e)
+        env.emplace_back(*e);
+    std::vector<char*> envp;
+    for (std::string& e : env)
+        envp.push_back(e.data());
+    envp.push_back(nullptr);
+    char exe[] = "/proc/self/exe";
+    char* argv[] = {exe, nullptr};
+    pid_t pid = 0;
+    EXPECT_EQ(posix_spawn(&pid, exe, nullptr, nullptr, argv, envp.data()), 0);
+    return pid;
+}
+
+bool HasCopy(const std::string& folder) {
+    std::error_code ec;
+    for (const auto& e : fs::directory_iterator(folder, ec))
+        if (e.path().extension() == ".txt")
+            return true;
+    return false;
+}
+
+} // namespace
+
+TEST(ProgramRecovery, KilledRunComesBackWithPixelsPaletteMarksAndName) {
+    test::TempDir tmp;
+    const std::string dir = tmp.Dir();
+    fs::create_directories(dir + "sys");
+    for (const char* name : {"Pen.BMP", "ICON.BMP", "Empty.BMP", "Bar.bmp"})
+        fs::copy(std::string(VALLO_SYS_DIR) + "/" + name, dir + "sys/" + name);
+    EditorState work;
+    work.MainImage.SetSize(64, 48, 8);
+    for (int i = 0; i < 256; ++i)
+        work.MainImage.ColorTable()[size_t(i)] = {uint8_t(i), uint8_t(i * 5), uint8_t(255 - i)};
+    for (int y = 0; y < 48; ++y)
+        for (int x = 0; x < 64; ++x)
+            work.MainImage.SetPixel(x, y, uint32_t((x + y) % 40));
+    work.ForbiddenFlags[5] = kForbidden;
+    work.TransColor = 7;
+    SaveDocument(work, dir + "work.png");
+    IniFile ini;
+    ini.WriteString("File", "最近使ったファイル1", dir + "work.png");
+    ini.Save(dir + "sys/vallo.ini");
+
+    const pid_t first = Spawn("recovery-draw", dir);
+    const std::string recovery = dir + "sys/recovery/";
+    for (int i = 0; i < 600 && !HasCopy(recovery); ++i)
+        QTest::qSleep(100);
+    kill(first, SIGKILL);
+    int status = 0;
+    waitpid(first, &status, 0);
+    ASSERT_TRUE(HasCopy(recovery));
+
+    const pid_t second = Spawn("recovery-restore", dir);
+    ASSERT_EQ(waitpid(second, &status, 0), second);
+    ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    const std::vector<uint8_t> expected = ReadWholeFile(dir + "expected.png");
+    EXPECT_NE(expected, ReadWholeFile(dir + "work.png")); // the stroke changed the picture
+    EXPECT_EQ(ReadWholeFile(dir + "restored.png"), expected);
+    std::ifstream report(dir + "restored.txt");
+    std::string asked, name, modified, title;
+    std::getline(report, asked);
+    std::getline(report, name);
+    std::getline(report, modified);
+    std::getline(report, title);
+    EXPECT_EQ(asked, "Yes default");
+    EXPECT_EQ(name, dir + "work.png");
+    EXPECT_EQ(modified, "1");
+    EXPECT_EQ(title, "Vallo [work.png]");
+}

@@ -51,19 +51,19 @@ protected:
         copy.WaitIdle();
         ASSERT_EQ(copy.Written(), 1u);
     }
-    size_t Count(const std::string& folder, const std::string& ext) {
-        size_t n = 0;
+    // The files with the extension in the folder.
+    std::vector<std::string> Files(const std::string& folder, const std::string& ext) {
+        std::vector<std::string> files;
         std::error_code ec;
         for (const auto& e : fs::directory_iterator(folder, ec))
-            n += e.path().extension() == ext;
-        return n;
-    }
-    std::string Only(const std::string& ext) {
-        for (const auto& e : fs::directory_iterator(dir.Dir() + "sys/recovery/"))
             if (e.path().extension() == ext)
-                return e.path().string();
-        return {};
+                files.push_back(e.path().string());
+        return files;
     }
+    size_t Count(const std::string& folder, const std::string& ext) {
+        return Files(folder, ext).size();
+    }
+    std::string Only(const std::string& ext) { return Files(dir / "sys/recovery", ext).at(0); }
 
     TempDir dir;
     RecordingHooks hooks;

@@ -8,15 +8,18 @@ using Action = RecoveryPolicy::Action;
 
 namespace {
 
+// Something that happens before a look: a failed write, a removal, a restored copy.
+enum class Before { Nothing, Failed, Removed, Adopted };
+
 // One look at the document: time, change count, stroke in progress, Modified; and what the
-// policy must answer. F marks a failed write reported before that tick.
+// policy must answer.
 struct Step {
     int64_t Time;
     uint64_t Count;
     bool Drawing;
     bool Modified;
     Action Expect;
-    bool FailedBefore = false;
+    Before Event = Before::Nothing;
 };
 
 struct PolicyCase {
@@ -58,33 +61,32 @@ TEST(RecoveryPolicyTest, WritesAfterQuietAtMostEveryThirtySecondsAndRemovesWhenS
         {"a failed write is tried again thirty seconds later",
          {{0, 1, false, true, N},
           {2000, 1, false, true, W},
-          {2250, 1, false, true, N, true},
+          {2250, 1, false, true, N, Before::Failed},
           {4250, 1, false, true, N},
           {32249, 1, false, true, N},
           {32250, 1, false, true, W}}},
+        {"removed while still modified: written again after the quiet time",
+         {{0, 1, false, true, N},
+          {2000, 1, false, true, W},
+          {3000, 1, false, true, N, Before::Removed},
+          {4999, 1, false, true, N},
+          {5000, 1, false, true, W}}},
+        {"a restored copy waits for a change",
+         {{60000, 7, false, true, N, Before::Adopted},
+          {60100, 8, false, true, N},
+          {62100, 8, false, true, W}}},
     };
     for (const PolicyCase& c : cases) {
         RecoveryPolicy policy;
         for (const Step& step : c.Steps) {
-            if (step.FailedBefore)
+            if (step.Event == Before::Failed)
                 policy.WriteFailed(step.Time);
+            if (step.Event == Before::Removed)
+                policy.Removed(step.Time);
+            if (step.Event == Before::Adopted)
+                policy.Adopted(step.Count);
             EXPECT_EQ(policy.Tick(step.Time, step.Count, step.Drawing, step.Modified), step.Expect)
                 << c.Name << " at " << step.Time;
         }
     }
-}
-
-TEST(RecoveryPolicyTest, RemovedWhileModifiedWritesAgainAndAdoptedWaitsForAChange) {
-    RecoveryPolicy policy;
-    EXPECT_EQ(policy.Tick(0, 1, false, true), Action::None);
-    EXPECT_EQ(policy.Tick(2000, 1, false, true), Action::Write);
-    policy.Removed(3000); // Open failed after the question: the document is still modified
-    EXPECT_EQ(policy.Tick(4999, 1, false, true), Action::None);
-    EXPECT_EQ(policy.Tick(5000, 1, false, true), Action::Write);
-
-    RecoveryPolicy adopted;
-    adopted.Adopted(7);
-    EXPECT_EQ(adopted.Tick(60000, 7, false, true), Action::None);
-    EXPECT_EQ(adopted.Tick(60100, 8, false, true), Action::None);
-    EXPECT_EQ(adopted.Tick(62100, 8, false, true), Action::Write);
 }

@@ -57,26 +57,6 @@ void TDIB::SetSize(int width, int height, int bitCount) {
     store_ = std::move(store);
 }
 
-void TDIB::SetWidth(int width) {
-    if (width == width_ && !Empty())
-        return;
-    if (width < 1) {
-        SetSize(0, 0, bitCount_);
-        return;
-    }
-    SetSize(width, Empty() ? 1 : height_, Empty() ? 8 : bitCount_);
-}
-
-void TDIB::SetHeight(int height) {
-    if (height == height_ && !Empty())
-        return;
-    if (height < 1) {
-        SetSize(0, 0, bitCount_);
-        return;
-    }
-    SetSize(Empty() ? 1 : width_, height, Empty() ? 8 : bitCount_);
-}
-
 void TDIB::SetBitCount(int bitCount) {
     if (bitCount == bitCount_)
         return;

@@ -56,8 +56,6 @@ public:
 
     // Reallocates the pixel store (zero-filled). A width or height below 1 empties the image.
     void SetSize(int width, int height, int bitCount);
-    void SetWidth(int width);
-    void SetHeight(int height);
     void SetBitCount(int bitCount);
 
     // Row access. The writable form unshares the store; y outside the image raises

@@ -29,32 +29,29 @@ TEST(ColorReducer, IndexedPicturesKeepIndicesAndPalette) {
             EXPECT_EQ(out.Pixel(x, y), uint32_t(x + 5 * y));
     for (int i = 0; i < 256; ++i)
         EXPECT_EQ(out.ColorTable()[i], i < 16 ? four.ColorTable()[i] : RGBQuad{}) << i;
-
-    TDIB eight(3, 1, 8);
-    eight.SetPixel(2, 0, 200);
-    eight.ColorTable()[200] = RGBQuad{9, 8, 7, 0};
-    const TDIB same = ReduceTo256(eight);
-    EXPECT_EQ(same.Pixel(2, 0), 200u);
-    EXPECT_EQ(same.ColorTable(), eight.ColorTable());
+    EXPECT_TRUE(ReduceTo256(TDIB()).Empty());
 }
 
-TEST(ColorReducer, AtMost256ColoursMapExactly) {
+TEST(ColorReducer, AtMost256ColoursMapExactlyInOrderOfAppearance) {
     TDIB picture(64, 8, 24); // 256 distinct colours, each used twice
     for (int y = 0; y < 8; ++y)
-        for (int x = 0; x < 64; ++x) {
-            const uint32_t n = uint32_t((x + 64 * y) % 256);
-            picture.SetPixel(x, y, n * 0x010307u & 0xFFFFFF);
-        }
+        for (int x = 0; x < 64; ++x)
+            picture.SetPixel(x, y, uint32_t((x + 64 * y) % 256) * 0x010307u & 0xFFFFFF);
     const TDIB out = ReduceTo256(picture);
     ASSERT_EQ(out.BitCount(), 8);
     for (int y = 0; y < 8; ++y)
-        for (int x = 0; x < 64; ++x) {
-            // A 24-bit pixel value reads as 0x00RRGGBB.
+        for (int x = 0; x < 64; ++x) // a 24-bit pixel value reads as 0x00RRGGBB
             ASSERT_EQ(PaletteRgb(out, x, y), picture.Pixel(x, y)) << x << "," << y;
-        }
-    // Colours are listed in order of first appearance.
     EXPECT_EQ(out.Pixel(0, 0), 0u);
     EXPECT_EQ(out.Pixel(63, 3), 255u);
+
+    // 16-bit pixels are 5-5-5 and expand to the full range.
+    TDIB five(2, 1, 16);
+    five.SetPixel(0, 0, 0x7C00 | 0x0010);
+    five.SetPixel(1, 0, 0x03E0);
+    const TDIB wide = ReduceTo256(five);
+    EXPECT_EQ(PaletteRgb(wide, 0, 0), 0xFF0084u);
+    EXPECT_EQ(PaletteRgb(wide, 1, 0), 0x00FF00u);
 }
 
 TEST(ColorReducer, RgbaAlphaIsDroppedAndStrideHonoured) {
@@ -73,31 +70,27 @@ TEST(ColorReducer, RgbaAlphaIsDroppedAndStrideHonoured) {
 }
 
 TEST(ColorReducer, ManyColoursAreQuantisedWithSmallError) {
-    // 1000 x 4 gradient with 1000 distinct colours.
-    const int width = 1000, height = 4;
+    const int width = 1000, height = 4; // 1000 distinct colours
     std::vector<uint8_t> rgba(size_t(width) * height * 4);
-    for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x) {
-            uint8_t* p = &rgba[(size_t(y) * width + x) * 4];
-            p[0] = uint8_t(x * 255 / 999);
-            p[1] = uint8_t(x % 4 * 60);
-            p[2] = uint8_t(255 - x * 255 / 999);
-            p[3] = 255;
-        }
+    for (size_t i = 0; i < rgba.size(); i += 4) {
+        const int x = int(i / 4) % width;
+        rgba[i] = uint8_t(x * 255 / 999);
+        rgba[i + 1] = uint8_t(x % 4 * 60);
+        rgba[i + 2] = uint8_t(255 - x * 255 / 999);
+    }
     const TDIB out = ReduceRgbaTo256(rgba.data(), width, height, width * 4);
     ASSERT_EQ(out.BitCount(), 8);
     ASSERT_EQ(out.Width(), width);
     double total = 0;
     int worst = 0;
-    for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x) {
-            const uint8_t* p = &rgba[(size_t(y) * width + x) * 4];
-            const uint32_t c = PaletteRgb(out, x, y);
-            const int d = std::abs(int(c >> 16) - p[0]) + std::abs(int((c >> 8) & 0xFF) - p[1]) +
-                          std::abs(int(c & 0xFF) - p[2]);
-            total += d;
-            worst = std::max(worst, d);
-        }
+    for (size_t i = 0; i < rgba.size(); i += 4) {
+        const uint32_t c = PaletteRgb(out, int(i / 4) % width, int(i / 4) / width);
+        const int d = std::abs(int(c >> 16) - rgba[i]) +
+                      std::abs(int((c >> 8) & 0xFF) - rgba[i + 1]) +
+                      std::abs(int(c & 0xFF) - rgba[i + 2]);
+        total += d;
+        worst = std::max(worst, d);
+    }
     EXPECT_LT(total / (width * height), 6.0);
     EXPECT_LT(worst, 40);
 }

@@ -28,10 +28,6 @@ std::string WithTrailingSlash(std::string dir) {
 
 } // namespace
 
-std::string ZoomBoxText(int magnification) {
-    return std::to_string(magnification) + "00%";
-}
-
 std::vector<std::string> MainFormCreate(EditorState& s, const std::string& appDir) {
     std::vector<std::string> problems;
     s.AppDir = WithTrailingSlash(appDir);

@@ -17,7 +17,4 @@ std::vector<std::string> MainFormCreate(EditorState& s, const std::string& appDi
 // the most recent file or a blank image, the undo history, the windows and their controls.
 void DeferredStartup(EditorState& s, DocumentUi& ui);
 
-// The magnifier's zoom box text for a magnification: 8 gives "800%".
-std::string ZoomBoxText(int magnification);
-
 } // namespace vallo

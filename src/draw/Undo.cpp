@@ -124,13 +124,6 @@ void InitUndo(EditorState& s, int count) {
     s.Undo.RedoDepth = 0;
 }
 
-void FreeUndo(EditorState& s) {
-    s.Undo.UndoEntries.clear();
-    s.Undo.UndoEntries.shrink_to_fit();
-    s.Undo.UndoDepth = 0;
-    s.Undo.RedoDepth = 0;
-}
-
 void PushUndo(EditorState& s, int left, int top, int right, int bottom, bool wholeImage,
               bool palette) {
     SetModified(s);

@@ -8,7 +8,6 @@ struct EditorState;
 
 // The undo and redo history over MainImage and its palette.
 void InitUndo(EditorState& s, int count);
-void FreeUndo(EditorState& s);
 // Records the inclusive rectangle of MainImage before a change.
 void PushUndo(EditorState& s, int left, int top, int right, int bottom, bool wholeImage,
               bool palette);

@@ -1,7 +1,7 @@
-#include "state/StateRoutines.h"
 #include "draw/CopyRange.h"
 #include "draw/EngineFixture.h"
 #include "draw/ImageLayout.h"
+#include "state/StateRoutines.h"
 
 #include <gtest/gtest.h>
 
@@ -152,8 +152,10 @@ TEST_F(CopyRangeTest, RightPressCancelsAndCopyButtonFollowsTheState) {
 
     CopyRangePress(s, 9, 9);
     EXPECT_FALSE(btCopyClick(s).has_value());
+    hooks.Calls.clear();
     CopyRangeCancel(s);
     EXPECT_EQ(s.CopyRangeState, 0);
+    EXPECT_TRUE(hooks.Saw("Lupe")); // the range drawn over the magnifier goes
     CopyRangePress(s, 9, 9);
     CopyRangePress(s, 9, 9);
     auto range = btCopyClick(s);

@@ -1,12 +1,12 @@
 #include "DrawFixture.h"
 #include "draw/CopyRange.h"
 #include "draw/FloodFill.h"
+#include "draw/ImageLayout.h"
 #include "draw/Layers.h"
 #include "draw/Shapes.h"
 #include "draw/Transforms.h"
 #include "draw/Undo.h"
 #include "palette/Tone.h"
-#include "draw/ImageLayout.h"
 
 #include <gtest/gtest.h>
 #include <random>
@@ -43,33 +43,21 @@ public:
     }
 
     void Step() {
-        const int roll = Pick(0, 99);
-        if (roll < 22)
-            Stroke();
-        else if (roll < 32)
-            Shape();
-        else if (roll < 37)
-            Fill();
-        else if (roll < 39)
-            PaletteEdit();
-        else if (roll < 41)
-            SizeChange();
-        else if (roll < 45)
-            MoveCell();
-        else if (roll < 50)
-            Transform();
-        else if (roll < 54)
-            LayerMerge();
-        else if (roll < 58)
-            Paste();
-        else if (roll < 60)
-            Tone();
-        else if (roll < 62)
-            Grade();
-        else if (roll < 82)
-            StepBack();
-        else
-            StepForward();
+        using Action = void (RandomSession::*)();
+        static constexpr std::pair<int, Action> kActions[] = {
+            {22, &RandomSession::Stroke},     {10, &RandomSession::Shape},
+            {5, &RandomSession::Fill},        {2, &RandomSession::PaletteEdit},
+            {2, &RandomSession::SizeChange},  {4, &RandomSession::MoveCell},
+            {5, &RandomSession::Transform},   {4, &RandomSession::LayerMerge},
+            {4, &RandomSession::Paste},       {2, &RandomSession::Tone},
+            {2, &RandomSession::Grade},       {20, &RandomSession::StepBack},
+            {18, &RandomSession::StepForward}};
+        int roll = Pick(0, 99);
+        for (const auto& [weight, action] : kActions) {
+            if (roll < weight)
+                return (this->*action)();
+            roll -= weight;
+        }
     }
 
     void UndoEverything() {
@@ -231,13 +219,9 @@ private:
         Record();
     }
     void Tone() {
-        ToneSettings settings;
-        settings.P1 = Pick(-100, 100);
-        settings.P2 = Pick(-100, 100);
-        settings.P3 = Pick(-100, 100);
-        settings.Kinsi = ToneSelection(Pick(0, 2));
-        settings.Mode = ToneMode(Pick(0, 1));
-        CommitTone(*s_, settings);
+        // Braced initialisers evaluate left to right, so the draws keep their order.
+        CommitTone(*s_, ToneSettings{Pick(-100, 100), Pick(-100, 100), Pick(-100, 100),
+                                     ToneSelection(Pick(0, 2)), ToneMode(Pick(0, 1))});
         Record();
     }
     void Grade() {

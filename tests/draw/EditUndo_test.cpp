@@ -1,11 +1,11 @@
 // Undo round trips of the layer merge, the copy range's paste and the cell transforms.
-#include "state/StateRoutines.h"
 #include "draw/CopyRange.h"
 #include "draw/EngineFixture.h"
+#include "draw/ImageLayout.h"
 #include "draw/Layers.h"
 #include "draw/Transforms.h"
 #include "draw/Undo.h"
-#include "draw/ImageLayout.h"
+#include "state/StateRoutines.h"
 
 #include <functional>
 #include <gtest/gtest.h>

@@ -1,6 +1,7 @@
+#include "draw/EngineFixture.h"
+#include "draw/ImageLayout.h"
 #include "state/EditorState.h"
 #include "state/StateRoutines.h"
-#include "draw/ImageLayout.h"
 
 #include <gtest/gtest.h>
 
@@ -29,16 +30,17 @@ TEST(PropagatePalette, MirrorsTheColourTableAsQuadsAndColours) {
     PropagatePalette(s);
     for (size_t i = 0; i < 256; ++i) {
         const RGBQuad q = s.MainImage.ColorTable()[i];
-        EXPECT_EQ(s.PaletteQuads[i], q);
         EXPECT_EQ(s.PaletteColors[i], q.rgbRed + 256u * q.rgbGreen + 65536u * q.rgbBlue);
-        EXPECT_EQ(s.LupeImage.ColorTable()[i], q);
-        EXPECT_EQ(s.CopyImage.ColorTable()[i], q);
-        EXPECT_EQ(s.PaletteImage.ColorTable()[i], q);
+        for (const TDIB* image : {&s.LupeImage, &s.CopyImage, &s.PaletteImage})
+            EXPECT_EQ(image->ColorTable()[i], q);
+        EXPECT_EQ(s.PaletteQuads[i], q);
     }
 }
 
-TEST(ApplyImageSize, ShrinksTheCellToANarrowImage) {
+TEST(ApplyImageSize, ShrinksTheCellToTheImageAndRebuildsTheViews) {
     EditorState s;
+    enginetest::RecordingHooks hooks;
+    s.Hooks = &hooks;
     s.MainImage.SetSize(20, 100, 8);
     s.CharWidth = 32;
     s.CharLeft = 5;
@@ -48,41 +50,44 @@ TEST(ApplyImageSize, ShrinksTheCellToANarrowImage) {
     EXPECT_EQ(s.CharLeft, 0);
     EXPECT_EQ(s.ImageWidth, 20);
     EXPECT_EQ(s.LupeImage.Width(), 16 * s.Magnification);
+    EXPECT_TRUE(hooks.Saw("OverviewZoom"));
 }
 
-TEST(ApplyCharLayout, SnapsOrKeepsTheCellByTheGridSetting) {
+TEST(ApplyCharLayout, SnapsOrKeepsTheCellInsideTheImage) {
     EditorState s;
     s.CharWidth = s.CharHeight = 48;
     s.LupeStepX = 48;
     s.CharLeft = 100;
     ApplyCharLayout(s);
-    EXPECT_EQ(s.CharLeft, 96);
+    EXPECT_EQ(s.CharLeft, 96); // snapped to the cell grid
     s.LupeStepX = s.LupeStepY = 8;
     s.CharLeft = 100;
     ApplyCharLayout(s);
     EXPECT_EQ(s.CharLeft, 100);
     EXPECT_EQ(s.LayerLeft, 100);
-}
-
-TEST(ApplyCharLayout, KeepsTheCellInsideTheImage) {
-    EditorState s;
     s.CharWidth = 32;
-    s.LupeStepX = s.LupeStepY = 8;
     s.CharLeft = 480;
     ApplyCharLayout(s);
     EXPECT_EQ(s.CharLeft, 464);
-    // A cell as wide as an image whose width is not a multiple of 8 must not go negative.
+    // An image whose size is not a multiple of 8: the cell ends on the last multiple of 8.
     s.MainImage.SetSize(20, 20, 8);
+    s.CharWidth = s.CharHeight = 12;
+    s.CharLeft = s.CharTop = 10;
+    ApplyCharLayout(s);
+    EXPECT_EQ(s.CharLeft, 4);
+    EXPECT_EQ(s.CharTop, 4);
+    // A cell as large as such an image must not go negative.
     s.CharWidth = s.CharHeight = 20;
-    s.CharLeft = s.CharTop = 0;
     ApplyCharLayout(s);
     EXPECT_EQ(s.CharLeft, 0);
     EXPECT_EQ(s.CharTop, 0);
     EXPECT_EQ(s.CharArea, 400);
     EXPECT_EQ(s.CellBufA.size(), 400u);
+    EXPECT_EQ(s.CellBufB.size(), 400u);
 }
 
 TEST(DocumentTitle, UntitledOrFileNameWithoutFolder) {
     EXPECT_EQ(DocumentTitle(""), "Vallo [無題]");
     EXPECT_EQ(DocumentTitle("/a/b/sprite.png"), "Vallo [sprite.png]");
+    EXPECT_EQ(DocumentTitle("sprite.png"), "Vallo [sprite.png]");
 }

@@ -1,5 +1,6 @@
 #include "draw/EngineFixture.h"
 #include "draw/Layers.h"
+#include "draw/PixelOps.h"
 
 #include <gtest/gtest.h>
 
@@ -48,62 +49,40 @@ protected:
     RecordingHooks hooks;
 };
 
-TEST_F(LayerTest, StandardMethodShowsTheUpperCellAndSeesThroughTransparentPixels) {
-    for (bool below : {true, false}) {
-        for (bool seeThrough : {true, false}) {
-            s.LayerBelow = below;
-            s.LayerSeeThrough = seeThrough;
-            BuildLayerComposite(s);
-            ASSERT_EQ(s.LayerImage.Width(), 4);
-            ASSERT_EQ(s.LayerImage.Height(), 4);
-            for (int y = 0; y < 4; ++y)
-                for (int x = 0; x < 4; ++x) {
-                    const uint8_t upper = below ? E(x, y) : L(x, y);
-                    const uint8_t lower = below ? L(x, y) : E(x, y);
-                    const uint8_t want = seeThrough && upper == 0 ? lower : upper;
-                    EXPECT_EQ(Composite(x, y), want) << "below " << below << " see-through "
-                                                     << seeThrough << " at " << x << "," << y;
-                }
-        }
-    }
-    // Spot checks: layer under, see-through on: the transparent edited pixel (0, 0) shows the
-    // layer's 60; layer over, see-through off: the composite is the layer cell itself.
-    s.LayerBelow = true;
-    s.LayerSeeThrough = true;
-    BuildLayerComposite(s);
-    EXPECT_EQ(Composite(0, 0), 60);
-    s.LayerBelow = false;
-    s.LayerSeeThrough = false;
-    BuildLayerComposite(s);
-    EXPECT_EQ(AllPixels(s.LayerImage), Pixels(s.MainImage, kLayerLeft, kLayerTop, 4, 4));
-}
-
-TEST_F(LayerTest, MergeMethodsReadTheTableAsLowerThenUpper) {
-    for (int method = 1; method <= 4; ++method) {
-        const auto& table = s.Tables.ForMethod(method);
-        for (bool below : {true, false}) {
+TEST_F(LayerTest, CompositeShowsTheUpperCellOrMergesLowerThenUpperAndSeesThrough) {
+    for (int method = 0; method <= 4; ++method)
+        for (bool below : {true, false})
             for (bool seeThrough : {true, false}) {
                 s.LayerMethod = method;
                 s.LayerBelow = below;
                 s.LayerSeeThrough = seeThrough;
                 BuildLayerComposite(s);
+                ASSERT_EQ(s.LayerImage.Width(), 4);
+                ASSERT_EQ(s.LayerImage.Height(), 4);
                 for (int y = 0; y < 4; ++y)
                     for (int x = 0; x < 4; ++x) {
                         const uint8_t upper = below ? E(x, y) : L(x, y);
                         const uint8_t lower = below ? L(x, y) : E(x, y);
-                        const uint8_t want =
-                            seeThrough && upper == 0 ? lower : Allowed(table[lower][upper]);
-                        EXPECT_EQ(Composite(x, y), want) << "method " << method;
+                        const uint8_t shown =
+                            method ? Allowed(s.Tables.ForMethod(method)[lower][upper]) : upper;
+                        EXPECT_EQ(Composite(x, y), seeThrough && upper == 0 ? lower : shown)
+                            << method << below << seeThrough << " at " << x << "," << y;
                     }
             }
-        }
-    }
-    // "加色" with the layer under: AddTable[layer][edited], the forbidden 200 substituted.
+    // Worked values: "加色" with the layer under is AddTable[layer][edited], the forbidden 200
+    // substituted; the standard method with the layer over and nothing seen through is the
+    // layer cell itself.
     s.LayerMethod = 2;
-    s.LayerBelow = true;
+    s.LayerBelow = s.LayerSeeThrough = true;
     BuildLayerComposite(s);
     EXPECT_EQ(Composite(1, 0), 201);
     EXPECT_EQ(Composite(2, 0), uint8_t(62 + 12 + 100));
+    s.LayerMethod = 0;
+    BuildLayerComposite(s);
+    EXPECT_EQ(Composite(0, 0), 60);
+    s.LayerBelow = s.LayerSeeThrough = false;
+    BuildLayerComposite(s);
+    EXPECT_EQ(AllPixels(s.LayerImage), Pixels(s.MainImage, kLayerLeft, kLayerTop, 4, 4));
 }
 
 TEST_F(LayerTest, CellsAtTheSamePlaceCombineTheCellWithItself) {
@@ -138,6 +117,12 @@ TEST_F(LayerTest, MergeRectCutsAtTheDestinationSkipsTransparencyAndSubstitutes) 
     EXPECT_EQ(whole.Pixel(0, 0), uint8_t(5 * 100 + 7));
     EXPECT_EQ(whole.Pixel(1, 0), 5); // transparent source pixel skipped
     EXPECT_EQ(whole.Pixel(2, 1), uint8_t(5 * 200 + 7));
+
+    // A plain copy of a rectangle reaching past the source takes only what is there.
+    TDIB tall(3, 4, 8);
+    Paint(tall, [](int, int) { return 5; });
+    CopyRect(0, 0, 9, 9, src, tall, 1, 1);
+    EXPECT_EQ(AllPixels(tall), (std::vector<uint8_t>{5, 5, 5, 5, 100, 0, 5, 110, 111, 5, 5, 5}));
 
     // Rectangles wholly or partly outside either image write nothing out of bounds.
     MergeRect(s, -5, -5, 10, 10, src, whole, -1, -1, 1, false);

@@ -1,6 +1,6 @@
 #include "DrawFixture.h"
-#include "draw/PlotPen.h"
 #include "draw/ImageLayout.h"
+#include "draw/PlotPen.h"
 
 #include <gtest/gtest.h>
 
@@ -131,6 +131,17 @@ TEST(PlotPen, MergesEachPixelOncePerStroke) {
     ClearStrokeMask(*s);
     PlotPen(*s, 5, 5); // a new stroke merges again: 34 + 17 = 51
     EXPECT_EQ(CountCells(*s, 51), 9);
+
+    // Every merging mode merges once per stroke.
+    for (int mode = 1; mode <= 4; ++mode) {
+        FillImage(s->MainImage, 16);
+        ClearStrokeMask(*s);
+        s->MergeMode = mode;
+        PlotPen(*s, 5, 5);
+        const uint8_t once = CellPixel(*s, 5, 5);
+        PlotPen(*s, 5, 5);
+        EXPECT_EQ(CellPixel(*s, 5, 5), once) << mode;
+    }
 
     // Normal mode leaves the stroke mask alone.
     auto n = MakeEditor(true);

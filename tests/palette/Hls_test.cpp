@@ -5,42 +5,35 @@
 using namespace vallo;
 
 TEST(HlsTables, ScaleBothWays) {
-    EXPECT_EQ(ScaleTo256[0], 0);
-    EXPECT_EQ(ScaleTo256[128], 128);
-    EXPECT_EQ(ScaleTo256[255], 256);
-    EXPECT_EQ(ScaleFrom256[0], 0);
-    EXPECT_EQ(ScaleFrom256[128], 127);
-    EXPECT_EQ(ScaleFrom256[256], 255);
+    for (auto [v, to] : {std::pair{0, 0}, {128, 128}, {255, 256}})
+        EXPECT_EQ(ScaleTo256[size_t(v)], to) << v;
+    for (auto [v, from] : {std::pair{0, 0}, {128, 127}, {256, 255}})
+        EXPECT_EQ(ScaleFrom256[size_t(v)], from) << v;
     for (int v = 0; v < 256; ++v)
         EXPECT_LE(ScaleFrom256[size_t(ScaleTo256[size_t(v)])], v);
 }
 
-TEST(RGBToHLS, PrimariesGreysAndTies) {
-    EXPECT_EQ(RGBToHLS(255, 0, 0), (HlsColor{0, 256, 256}));
-    EXPECT_EQ(RGBToHLS(0, 255, 0), (HlsColor{256, 256, 256}));
-    EXPECT_EQ(RGBToHLS(0, 0, 255), (HlsColor{512, 256, 256}));
-    EXPECT_EQ(RGBToHLS(255, 255, 255), (HlsColor{0, 512, 0}));
-    EXPECT_EQ(RGBToHLS(0, 0, 0), (HlsColor{0, 0, 0}));
-    EXPECT_EQ(RGBToHLS(128, 128, 128), (HlsColor{0, 256, 0}));
+TEST(HlsConversion, WorkedColoursBothWays) {
+    const struct {
+        RgbColor Rgb;
+        HlsColor Hls;
+        RgbColor Back; // there and back is not always exact
+    } cases[] = {
+        {{255, 0, 0}, {0, 256, 256}, {255, 0, 0}},
+        {{0, 255, 0}, {256, 256, 256}, {0, 255, 0}},
+        {{0, 0, 255}, {512, 256, 256}, {0, 0, 255}},
+        {{255, 255, 255}, {0, 512, 0}, {255, 255, 255}},
+        {{0, 0, 0}, {0, 0, 0}, {0, 0, 0}},
+        {{128, 128, 128}, {0, 256, 0}, {127, 127, 127}},
+        {{255, 255, 128}, {128, 384, 255}, {255, 255, 127}}, // a tie: the red formula wins
+        {{255, 0, 128}, {704, 256, 256}, {255, 0, 127}},     // a negative hue wraps
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(RGBToHLS(c.Rgb.R, c.Rgb.G, c.Rgb.B), c.Hls) << c.Hls.H << "," << c.Hls.L;
+        EXPECT_EQ(HLSToRGB(c.Hls.H, c.Hls.L, c.Hls.S), c.Back) << c.Hls.H << "," << c.Hls.L;
+    }
     EXPECT_EQ(RGBToHLS(77, 77, 77).S, 0);
-    // Red and green tie at the top: the red formula wins.
-    EXPECT_EQ(RGBToHLS(255, 255, 128), (HlsColor{128, 384, 255}));
-    // A negative hue wraps: magenta-ish red (255, 0, 128).
-    const HlsColor m = RGBToHLS(255, 0, 128);
-    EXPECT_GE(m.H, 0);
-    EXPECT_LT(m.H, 768);
-    EXPECT_EQ(m.H, 768 - 128 * 128 / 256);
-}
-
-TEST(HLSToRGB, PrimariesWhiteAndRounding) {
-    EXPECT_EQ(HLSToRGB(0, 256, 256), (RgbColor{255, 0, 0}));
-    EXPECT_EQ(HLSToRGB(256, 256, 256), (RgbColor{0, 255, 0}));
-    EXPECT_EQ(HLSToRGB(512, 256, 256), (RgbColor{0, 0, 255}));
-    EXPECT_EQ(HLSToRGB(0, 512, 0), (RgbColor{255, 255, 255}));
-    // There and back is not exact.
-    EXPECT_EQ(HLSToRGB(0, 256, 0), (RgbColor{127, 127, 127}));
-    const HlsColor y = RGBToHLS(255, 255, 128);
-    EXPECT_EQ(HLSToRGB(y.H, y.L, y.S), (RgbColor{255, 255, 127}));
+    EXPECT_EQ(HLSToRGB(0, 257, 256), (RgbColor{255, 1, 1})); // an odd lightness rounds up
 }
 
 TEST(HLSToRGB, WrapsHueAndClampsTheRest) {
@@ -58,11 +51,12 @@ TEST(HLSToRGB, WrapsHueAndClampsTheRest) {
 }
 
 TEST(HueValue, RampsAndPlateaus) {
-    EXPECT_EQ(HueValue(0, 10, 138), 10);
-    EXPECT_EQ(HueValue(64, 10, 138), 74);
-    EXPECT_EQ(HueValue(128, 10, 138), 138);
-    EXPECT_EQ(HueValue(383, 10, 138), 138);
-    EXPECT_EQ(HueValue(448, 10, 138), 74);
-    EXPECT_EQ(HueValue(512, 10, 138), 10);
-    EXPECT_EQ(HueValue(-704, 10, 138), 74); // -704 wraps to 64
+    for (auto [h, v] : {std::pair{0, 10},
+                        {64, 74},
+                        {128, 138},
+                        {383, 138},
+                        {448, 74},
+                        {512, 10},
+                        {-704, 74}}) // -704 wraps to 64
+        EXPECT_EQ(HueValue(h, 10, 138), v) << h;
 }

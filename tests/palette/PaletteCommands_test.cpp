@@ -1,4 +1,5 @@
 #include "draw/ImageLayout.h"
+#include "draw/Undo.h"
 #include "palette/PaletteCommands.h"
 #include "support/TestSupport.h"
 
@@ -21,83 +22,88 @@ struct PaletteCommandsTest : ::testing::Test {
         s.CharWidth = s.CharHeight = 16;
         s.CharLeft = 16;
         s.CharTop = 32;
+        InitUndo(s, 8);
+        s.Modified = false;
+    }
+    std::vector<uint8_t> Bytes() const {
+        return {s.MainImage.Bits(), s.MainImage.Bits() + s.MainImage.StoreSize()};
+    }
+    // One undo gives back every pixel and colour of `before`.
+    void ExpectUndoRestores(const TDIB& before) {
+        Undo(s);
+        EXPECT_EQ(Bytes(), std::vector<uint8_t>(before.Bits(), before.Bits() + before.StoreSize()));
+        EXPECT_EQ(s.MainImage.ColorTable(), before.ColorTable());
+        EXPECT_EQ(s.PaletteQuads, before.ColorTable());
     }
 };
 
 } // namespace
 
-TEST_F(PaletteCommandsTest, ReplaceTouchesOnlyTheEditedCell) {
+TEST_F(PaletteCommandsTest, ReplaceTouchesOnlyTheEditedCellAndUndoes) {
     s.TransColor = 2;
     s.DrawColor = 5;
-    const TDIB before = s.MainImage;
+    TDIB before = s.MainImage;
+    before.MutableBits();
     ReplaceTransWithDrawColor(s);
     for (int y = 0; y < 48; ++y)
         for (int x = 0; x < 64; ++x) {
-            const bool inCell = x >= 16 && x < 32 && y >= 32 && y < 48;
+            const bool inCell = x >= 16 && x < 32 && y >= 32;
             const uint32_t old = before.Pixel(x, y);
             ASSERT_EQ(s.MainImage.Pixel(x, y), inCell && old == 2 ? 5u : old) << x << "," << y;
         }
-    EXPECT_GE(hooks.Count("RepaintOverview"), 1); // LayChange repaints it too
+    EXPECT_GE(hooks.Count("RepaintOverview"), 1);
+    ExpectUndoRestores(before);
+    // A cell hanging off the image is cut to it.
+    s.CharTop = 40;
+    ReplaceTransWithDrawColor(s);
+    EXPECT_EQ(s.MainImage.Pixel(21, 47), 5u);
 }
 
-TEST_F(PaletteCommandsTest, CopyDrawColourKeepsReservedByte) {
+TEST_F(PaletteCommandsTest, CopyDrawColourKeepsReservedByteAndUndoes) {
     s.DrawColor = 9;
     s.TransColor = 4;
     s.MainImage.ColorTable()[4].rgbReserved = 7;
     CopyDrawColorToTransColor(s);
-    const RGBQuad q = s.MainImage.ColorTable()[4];
-    EXPECT_EQ(q.rgbRed, 9);
-    EXPECT_EQ(q.rgbGreen, 246);
-    EXPECT_EQ(q.rgbBlue, 27);
-    EXPECT_EQ(q.rgbReserved, 7);
+    EXPECT_EQ(s.MainImage.ColorTable()[4], (RGBQuad{27, 246, 9, 7}));
     EXPECT_EQ(s.PaletteQuads[4].rgbRed, 9);
+    Undo(s);
+    EXPECT_EQ(s.MainImage.ColorTable()[4].rgbRed, 4);
+    EXPECT_EQ(s.PaletteQuads[4].rgbRed, 4);
 }
 
 TEST_F(PaletteCommandsTest, SwapRemapsPixelsSoThePictureLooksTheSame) {
     s.DrawColor = 1;
     s.TransColor = 3;
     s.ForbiddenFlags[3] = kForbidden;
-    const TDIB before = s.MainImage;
+    TDIB before = s.MainImage;
+    before.MutableBits();
     SwapDrawAndTransColors(s);
     for (int y = 0; y < 48; ++y)
         for (int x = 0; x < 64; ++x) {
-            const uint32_t old = before.Pixel(x, y);
-            const uint32_t now = s.MainImage.Pixel(x, y);
+            const uint32_t old = before.Pixel(x, y), now = s.MainImage.Pixel(x, y);
             ASSERT_EQ(now, old == 1 ? 3u : old == 3 ? 1u : old);
-            const RGBQuad a = before.ColorTable()[old];
-            const RGBQuad b = s.MainImage.ColorTable()[now];
-            ASSERT_EQ(a, b);
+            ASSERT_EQ(before.ColorTable()[old], s.MainImage.ColorTable()[now]);
         }
     EXPECT_EQ(s.DrawColor, 1);
     EXPECT_EQ(s.TransColor, 3);
     EXPECT_EQ(s.ForbiddenFlags[3], kForbidden); // marks stay with their index
     EXPECT_EQ(hooks.Count("RedrawPaletteImage"), 1);
-}
-
-TEST_F(PaletteCommandsTest, SwapOfOneColourChangesNothingButIsRecorded) {
-    s.DrawColor = s.TransColor = 2;
-    const TDIB before = s.MainImage;
-    s.Modified = false;
-    const bool records = vallo::test::UndoRecords();
-    if (records)
-        InitUndo(s, 4);
-    SwapDrawAndTransColors(s);
-    EXPECT_EQ(s.MainImage.ColorTable(), before.ColorTable());
-    EXPECT_EQ(
-        std::vector<uint8_t>(s.MainImage.Bits(), s.MainImage.Bits() + s.MainImage.StoreSize()),
-        std::vector<uint8_t>(before.Bits(), before.Bits() + before.StoreSize()));
     EXPECT_TRUE(s.Modified);
-    if (records) {
-        EXPECT_EQ(s.Undo.UndoDepth, 1);
-    }
+    ExpectUndoRestores(before);
+
+    // A swap of one colour with itself changes nothing but is still a step.
+    s.DrawColor = s.TransColor = 2;
+    SwapDrawAndTransColors(s);
+    EXPECT_EQ(Bytes(), std::vector<uint8_t>(before.Bits(), before.Bits() + before.StoreSize()));
+    EXPECT_EQ(UndoCaption(s), "Undo 1");
 }
 
 TEST_F(PaletteCommandsTest, ClearForbiddenIsNoDocumentChange) {
     s.ForbiddenFlags.fill(kForbidden);
-    s.Modified = false;
     ClearForbiddenColors(s);
     EXPECT_EQ(s.ForbiddenFlags, (std::array<int32_t, 256>{}));
     EXPECT_FALSE(s.Modified);
+    EXPECT_EQ(UndoCaption(s), "Undo 0");
     EXPECT_EQ(hooks.Count("RedrawPaletteImage"), 1);
 }
 
@@ -115,9 +121,9 @@ TEST_F(PaletteCommandsTest, SwapAndCopyLeaveEveryViewShowingTheDocument) {
         const TDIB shown = s.LupeImage;
         s.LupeImage = TDIB();
         ApplyCharLayout(s);
-        EXPECT_EQ(std::vector<uint8_t>(shown.Bits(), shown.Bits() + shown.StoreSize()),
-                  std::vector<uint8_t>(s.LupeImage.Bits(),
-                                       s.LupeImage.Bits() + s.LupeImage.StoreSize()));
+        EXPECT_EQ(
+            std::vector<uint8_t>(shown.Bits(), shown.Bits() + shown.StoreSize()),
+            std::vector<uint8_t>(s.LupeImage.Bits(), s.LupeImage.Bits() + s.LupeImage.StoreSize()));
         EXPECT_EQ(shown.ColorTable(), s.PaletteQuads);
         for (const char* hook : {"RepaintLupe", "RepaintOverview", "RedrawExtendedView",
                                  "RepaintTiledView", "RedrawPaletteImage"})

@@ -1,6 +1,6 @@
-#include "state/StateRoutines.h"
 #include "draw/Undo.h"
 #include "palette/PaletteFile.h"
+#include "state/StateRoutines.h"
 #include "support/TestSupport.h"
 
 #include <filesystem>
@@ -166,6 +166,7 @@ TEST_F(PaletteFileTest, LastTransparentMarkWinsAndForbiddenFileKeepsColours) {
     EXPECT_EQ(s.ForbiddenFlags[9], 66);
     EXPECT_EQ(s.ForbiddenFlags[10], 66);
     EXPECT_EQ(s.MainImage.ColorTable(), before);
+    EXPECT_NE(s.Tables.SubstituteColor[9], 9); // the colour tables follow the new marks
 }
 
 TEST_F(PaletteFileTest, ShortOrMissingFilesChangeNothing) {
@@ -190,7 +191,7 @@ TEST_F(PaletteFileTest, ShortOrMissingFilesChangeNothing) {
     EXPECT_EQ(hooks.Calls.size(), 0u);
 }
 
-TEST_F(PaletteFileTest, PaletteLoadIsOneUndoStepForbiddenLoadNone) {
+TEST_F(PaletteFileTest, PaletteLoadIsOnePaletteUndoStepForbiddenLoadNone) {
     InitUndo(s, 8);
     const ColorTableArray before = s.MainImage.ColorTable();
     WriteBytes(s.AppDir + "palette/d.vp3", DefaultPaletteBytes());
@@ -199,8 +200,11 @@ TEST_F(PaletteFileTest, PaletteLoadIsOneUndoStepForbiddenLoadNone) {
     EXPECT_EQ(s.Undo.UndoDepth, 0);
     LoadPaletteFile(s, s.AppDir + "palette/d.vp3", PaletteFileKind::Palette);
     EXPECT_EQ(s.Undo.UndoDepth, 1);
+    hooks.Calls.clear();
     Undo(s);
     EXPECT_EQ(s.MainImage.ColorTable(), before);
+    EXPECT_EQ(s.PaletteQuads, before); // a palette step: the colour tables follow
+    EXPECT_EQ(hooks.Count("RedrawPaletteImage"), 1);
 }
 
 TEST_F(PaletteFileTest, NewImageTakesTheDefaultPaletteQuietly) {
@@ -224,8 +228,10 @@ TEST_F(PaletteFileTest, NewImageTakesTheDefaultPaletteQuietly) {
 }
 
 TEST_F(PaletteFileTest, NewImageFallsBackToBuiltInPaletteAndUsesFileMarks) {
-    // Missing file: the built-in default.
-    NewImageWithDefaultPalette(s, 16, 16);
+    // Missing file: the built-in default. A size below 1 becomes 1.
+    NewImageWithDefaultPalette(s, 0, -5);
+    EXPECT_EQ(s.MainImage.Width(), 1);
+    EXPECT_EQ(s.MainImage.Height(), 1);
     EXPECT_EQ(s.MainImage.ColorTable()[225], (RGBQuad{238, 238, 238, 0}));
     // A damaged (short) file: the built-in default as well.
     WriteBytes(s.AppDir + "palette/vallo.vp3", std::vector<uint8_t>(100, 99));

@@ -1,6 +1,6 @@
-#include "image/Canvas.h"
 #include "draw/CopyRange.h"
 #include "draw/Layers.h"
+#include "image/Canvas.h"
 #include "palette/PaletteCommands.h"
 #include "palette/PaletteGrid.h"
 #include "palette/PaletteWindowSize.h"
@@ -40,8 +40,8 @@ TEST_F(PaletteGridTest, LeftClickNeverPicksAForbiddenCellRightClickDoes) {
     PaleBoxMouseUp(s, MouseButton::Left, X(20), Y(20));
     EXPECT_EQ(s.DrawColor, 3);
     PaleBoxMouseDown(s, MouseButton::Right, X(20), Y(20), false);
+    EXPECT_EQ(s.TransColor, 20); // at the press already
     PaleBoxMouseUp(s, MouseButton::Right, X(20), Y(20));
-    EXPECT_EQ(s.TransColor, 20);
     PaleBoxMouseDown(s, MouseButton::Middle, X(21), Y(21), false);
     PaleBoxMouseUp(s, MouseButton::Middle, X(21), Y(21));
     EXPECT_EQ(s.TransColor, 21);
@@ -136,22 +136,32 @@ TEST_F(PaletteGridTest, RedrawDrawsColourFramesAndGridLines) {
     s.ForbiddenFlags[17] = kForbidden;
     RedrawPaletteImage(s);
     const TDIB& im = s.PaletteImage;
-    const uint8_t white = uint8_t(NearestColorIndex(im.ColorTable(), MakeColor(255, 255, 255)));
-    const uint8_t black = uint8_t(NearestColorIndex(im.ColorTable(), 0));
-    const uint8_t grey = uint8_t(NearestColorIndex(im.ColorTable(), MakeColor(192, 192, 192)));
-    // Cell 17 (column 1, row 1): white, white, black frames inside, its colour in the middle.
-    EXPECT_EQ(im.Pixel(16, 16), white);
-    EXPECT_EQ(im.Pixel(17, 17), white);
-    EXPECT_EQ(im.Pixel(18, 18), black);
-    EXPECT_EQ(im.Pixel(29, 29), black);
-    EXPECT_EQ(im.Pixel(31, 31), white);
-    EXPECT_EQ(im.Pixel(24, 24), 17);
-    // Cell 18: grey along top and left, its colour elsewhere.
-    EXPECT_EQ(im.Pixel(32, 16), grey);
-    EXPECT_EQ(im.Pixel(40, 16), grey);
-    EXPECT_EQ(im.Pixel(32, 25), grey);
-    EXPECT_EQ(im.Pixel(33, 17), 18);
-    EXPECT_EQ(im.Pixel(47, 31), 18);
+    // Cells 17 and 18 (columns 1 and 2 of row 1) as letters: w white, b black, g grid grey,
+    // c the cell's own colour.
+    auto nearest = [&](uint32_t colour) {
+        return uint32_t(NearestColorIndex(im.ColorTable(), colour));
+    };
+    const uint32_t white = nearest(MakeColor(255, 255, 255)), black = nearest(0);
+    const uint32_t grey = nearest(MakeColor(192, 192, 192));
+    auto row = [&](int y) {
+        std::string out;
+        for (int x = 16; x < 48; ++x) {
+            const uint32_t v = im.Pixel(x, y);
+            out += v == uint32_t(x / 16 + 16) ? 'c'
+                   : v == white               ? 'w'
+                   : v == black               ? 'b'
+                   : v == grey                ? 'g'
+                                              : '?';
+        }
+        return out;
+    };
+    // The forbidden cell: white, white and black frames inside; the other: grey top and left.
+    EXPECT_EQ(row(16), "wwwwwwwwwwwwwwwwgggggggggggggggg");
+    EXPECT_EQ(row(17), "wwwwwwwwwwwwwwwwgccccccccccccccc");
+    EXPECT_EQ(row(18), "wwbbbbbbbbbbbbwwgccccccccccccccc");
+    EXPECT_EQ(row(24), "wwbccccccccccbwwgccccccccccccccc");
+    EXPECT_EQ(row(29), "wwbbbbbbbbbbbbwwgccccccccccccccc");
+    EXPECT_EQ(row(31), "wwwwwwwwwwwwwwwwgccccccccccccccc");
 }
 
 TEST_F(PaletteGridTest, MarkerFramesFollowTheTwoColours) {
@@ -167,28 +177,32 @@ TEST_F(PaletteGridTest, MarkerFramesFollowTheTwoColours) {
     EXPECT_EQ(f[3].Color, MakeColor(0, 0, 255));
 }
 
-TEST(PaletteWindowSize, ClampsTypedCellSizesUnsigned) {
-    EXPECT_EQ(ClampPaleCellSize("40"), 32);
-    EXPECT_EQ(ClampPaleCellSize("5"), 8);
-    EXPECT_EQ(ClampPaleCellSize("abc"), 8);
-    EXPECT_EQ(ClampPaleCellSize(""), 8);
-    EXPECT_EQ(ClampPaleCellSize("-3"), 32);
-    EXPECT_EQ(ClampPaleCellSize(" 12 "), 12);
-    EXPECT_EQ(ClampPaleCellSize("12px"), 8);
-    EXPECT_EQ(ClampPaleCellSize("99999999999999"), 8);
-    EXPECT_EQ(BarForRows(16, 1), 2);
-    EXPECT_EQ(BarForRows(20, 3), 3);
+TEST(PaletteWindowSize, ClampsTypedCellSizesUnsignedAndMapsTheBar) {
+    const std::pair<const char*, int> sizes[] = {{"40", 32}, {"5", 8},    {"abc", 8},
+                                                 {"", 8},    {"-3", 32},  {" 12 ", 12},
+                                                 {"+9", 9},  {"12px", 8}, {"99999999999999", 8}};
+    for (const auto& [text, size] : sizes)
+        EXPECT_EQ(ClampPaleCellSize(text), size) << text;
+    // Bar positions 1..3 are 8, 16 and 32 rows; out of range takes the nearest end.
+    for (auto [bar, rows, columns] :
+         {std::tuple{0, 8, 32}, {1, 8, 32}, {2, 16, 16}, {3, 32, 8}, {4, 32, 8}}) {
+        EXPECT_EQ(ArrangementForBar(bar).Rows, rows) << bar;
+        EXPECT_EQ(ArrangementForBar(bar).Columns, columns) << bar;
+    }
+    for (auto [rows, bar] : {std::pair{8, 1}, {16, 2}, {32, 3}, {20, 3}})
+        EXPECT_EQ(BarForRows(rows, 3), bar) << rows;
+    EXPECT_EQ(BarForRows(20, 1), 1);
 }
 
 TEST(PaletteWindowSize, AppliesArrangementAndResizesTheGrid) {
     EditorState s;
     vallo::test::RecordingHooks hooks;
     s.Hooks = &hooks;
-    ApplyPaletteWindowSize(s, 1, "8", "8");
+    ApplyPaletteWindowSize(s, 1, "8", "12");
     EXPECT_EQ(s.PaleRows, 8);
     EXPECT_EQ(s.PaleColumns, 32);
     EXPECT_EQ(s.PaletteImage.Width(), 256);
-    EXPECT_EQ(s.PaletteImage.Height(), 64);
+    EXPECT_EQ(s.PaletteImage.Height(), 96);
     EXPECT_EQ(hooks.Count("PaletteResize"), 1);
     ApplyPaletteWindowSize(s, 3, "-1", "x");
     EXPECT_EQ(s.PaleRows, 32);

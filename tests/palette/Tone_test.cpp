@@ -1,8 +1,8 @@
-#include "state/StateRoutines.h"
+#include "draw/ImageLayout.h"
 #include "draw/Undo.h"
 #include "palette/Tone.h"
+#include "state/StateRoutines.h"
 #include "support/TestSupport.h"
-#include "draw/ImageLayout.h"
 
 #include <gtest/gtest.h>
 
@@ -50,6 +50,8 @@ TEST(ToneColor, HlsPassesThroughBothConversions) {
     const uint32_t c = ToneColor(MakeColor(255, 0, 0), t);
     EXPECT_EQ(ColorRed(c), ColorGreen(c));
     EXPECT_EQ(ColorGreen(c), ColorBlue(c));
+    t = {0, 100, 0, ToneSelection::All, ToneMode::Hls}; // black up to mid grey
+    EXPECT_EQ(ToneColor(MakeColor(0, 0, 0), t), MakeColor(127, 127, 127));
 }
 
 TEST(ToneTable, SelectsByForbiddenMarks) {
@@ -128,17 +130,18 @@ TEST_F(ToneTest, GradationRampsBetweenTheTwoColours) {
     EXPECT_EQ(Entry(9), e9);
     EXPECT_EQ(Entry(15), e15);
     EXPECT_EQ(s.PaletteQuads[12], Entry(12));
+    EXPECT_EQ(hooks.Count("RepaintPalette"), 1);
 }
 
 TEST_F(ToneTest, GradationFallingRampRoundsTowardStartAndSkipsForbidden) {
-    SetEntry(20, 200, 0, 0);
-    SetEntry(23, 0, 0, 0);
+    SetEntry(20, 200, 90, 0);
+    SetEntry(23, 0, 30, 0);
     PropagatePalette(s);
     s.DrawColor = 20;
     s.TransColor = 23;
     EXPECT_TRUE(Gradation(s));
-    EXPECT_EQ(Entry(21).rgbRed, 134);
-    EXPECT_EQ(Entry(22).rgbRed, 67);
+    EXPECT_EQ(Entry(21), (RGBQuad{0, 70, 134, 0}));
+    EXPECT_EQ(Entry(22), (RGBQuad{0, 50, 67, 0}));
 
     SetEntry(30, 0, 0, 0);
     SetEntry(34, 255, 255, 255);

@@ -1,8 +1,8 @@
 #pragma once
 
+#include "draw/Undo.h"
 #include "state/EditorState.h"
 #include "state/ViewHooks.h"
-#include "draw/Undo.h"
 
 #include <atomic>
 #include <filesystem>
@@ -60,22 +60,13 @@ public:
     }
 };
 
-// True once the undo history records steps (it may still be a stand-in in this build).
-inline bool UndoRecords() {
-    EditorState probe;
-    probe.MainImage.SetSize(8, 8, 8);
-    InitUndo(probe, 4);
-    PushUndo(probe, 0, 0, 0, 0, false, true);
-    return probe.Undo.UndoDepth > 0;
-}
-
 // A palette where entry i is (i, 255 - i, i * 3 mod 256), propagated.
 inline void SetRampPalette(EditorState& s);
 
 } // namespace vallo::test
 
-#include "state/StateRoutines.h"
 #include "draw/ImageLayout.h"
+#include "state/StateRoutines.h"
 
 inline void vallo::test::SetRampPalette(EditorState& s) {
     for (int i = 0; i < 256; ++i)

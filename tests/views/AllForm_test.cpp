@@ -2,7 +2,6 @@
 #include "views/AllForm.h"
 #include "widgets/MogPaintBox.h"
 #include "widgets/MogScrollBox.h"
-#include "views/OverviewMouse.h"
 
 #include <QComboBox>
 #include <QPainter>
@@ -14,14 +13,6 @@ using namespace vallo;
 using vallo::test::FormsFixture;
 
 namespace {
-
-bool OverviewCoreReady(EditorState& s) {
-    const int before = s.OverviewPower;
-    powerComboChange(s, 3);
-    const bool ready = s.OverviewPower == 32;
-    powerComboChange(s, 2);
-    return ready && before == 16;
-}
 
 // Paints the overview's whole virtual bitmap (not just the viewport) into an image.
 QImage PaintWhole(TAllForm& all, QSize size) {
@@ -107,8 +98,6 @@ TEST(AllForm, InvalidatingAnImageRectangleRepaintsItsScaledArea) {
 
 TEST(AllForm, NavigationAtEveryScale) {
     FormsFixture f(256, 32, 4);
-    if (!OverviewCoreReady(f.s))
-        GTEST_SKIP() << "overview core not available";
     f.all->resize(600, 600);
     f.all->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(f.all.get()));

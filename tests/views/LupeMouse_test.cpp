@@ -1,15 +1,14 @@
-#include "views/LupeMouse.h"
-
-#include <gtest/gtest.h>
-#include <cstring>
-#include <memory>
-
-#include "state/EditorState.h"
-#include "state/StateRoutines.h"
-#include "state/ColorTables.h"
+#include "draw/ImageLayout.h"
 #include "draw/ToolChoice.h"
 #include "draw/Undo.h"
-#include "draw/ImageLayout.h"
+#include "state/ColorTables.h"
+#include "state/EditorState.h"
+#include "state/StateRoutines.h"
+#include "views/LupeMouse.h"
+
+#include <cstring>
+#include <gtest/gtest.h>
+#include <memory>
 
 using namespace vallo;
 
@@ -41,7 +40,9 @@ std::unique_ptr<EditorState> MakeEditor(ViewHooks* hooks = nullptr) {
     return s;
 }
 
-int View(int cell) { return cell * 8 + 3; }
+int View(int cell) {
+    return cell * 8 + 3;
+}
 
 uint32_t CellPixel(const EditorState& s, int cx, int cy) {
     return s.MainImage.Pixel(s.CharLeft + cx, s.CharTop + cy);
@@ -52,22 +53,24 @@ uint32_t CellPixel(const EditorState& s, int cx, int cy) {
 TEST(LupeMouse, PenStrokeWritesTheSegmentAndOneUndoStep) {
     auto s = MakeEditor();
     s->DrawColor = 5;
-    LupeBoxMouseDown(*s, MouseButton::Left, View(2), View(3), false);
-    LupeBoxMouseMove(*s, View(6), View(3), false);
-    LupeBoxMouseUp(*s, MouseButton::Left, View(6), View(3), false);
+    // From cell (27, 3) to the cell's last column, 31.
+    LupeBoxMouseDown(*s, MouseButton::Left, View(27), View(3), false);
+    LupeBoxMouseMove(*s, View(31), View(3), false);
+    LupeBoxMouseUp(*s, MouseButton::Left, View(31), View(3), false);
     for (int y = 0; y < 64; ++y)
         for (int x = 0; x < 64; ++x) {
-            const bool inStroke = y == 3 && x >= 34 && x <= 38;
+            const bool inStroke = y == 3 && x >= 59;
             ASSERT_EQ(s->MainImage.Pixel(x, y), inStroke ? 5u : 0u) << x << "," << y;
         }
-    // The magnified square of cell (4, 3), inside the grid line, shows the new colour.
+    // The magnified square of cell (31, 3), inside the grid line, shows the new colour.
     for (int y = 3 * 8 + 1; y < 4 * 8; ++y)
-        for (int x = 4 * 8 + 1; x < 5 * 8; ++x)
+        for (int x = 31 * 8 + 1; x < 32 * 8; ++x)
             ASSERT_EQ(s->LupeImage.Pixel(x, y), 5u);
     EXPECT_EQ(UndoCaption(*s), "Undo 1");
     EXPECT_FALSE(s->Drawing);
     Undo(*s);
-    EXPECT_EQ(CellPixel(*s, 4, 3), 0u);
+    for (int x = 56; x < 64; ++x)
+        EXPECT_EQ(s->MainImage.Pixel(x, 3), 0u) << x; // the whole stroke, last column too
 }
 
 TEST(LupeMouse, CursorHidesAreBalancedAfterAStroke) {

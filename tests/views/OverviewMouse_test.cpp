@@ -4,6 +4,7 @@
 #include "views/OverviewMouse.h"
 
 #include <gtest/gtest.h>
+#include <sstream>
 
 using namespace vallo;
 using namespace vallo::enginetest;
@@ -26,6 +27,22 @@ protected:
     EditorState s;
     RecordingHooks hooks;
 };
+
+std::string Describe(const FrameShape& f) {
+    std::ostringstream o;
+    o << (f.Visible ? "" : "hidden ") << f.X0 << "," << f.Y0 << " " << f.X1 << "," << f.Y1 << " w"
+      << f.PenWidth << (f.Dotted ? " dotted" : "") << " mode" << int(f.Mode) << " #" << std::hex
+      << f.Color;
+    return o.str();
+}
+std::string Describe(const StretchShape& r) {
+    return (r.Visible ? "" : "hidden ") + std::to_string(r.Left) + "," + std::to_string(r.Top) +
+           " " + std::to_string(r.Right) + "," + std::to_string(r.Bottom);
+}
+std::string Describe(const SegmentShape& d) {
+    return std::to_string(d.X0) + "," + std::to_string(d.Y0) + "-" + std::to_string(d.X1) + "," +
+           std::to_string(d.Y1);
+}
 
 TEST_F(OverviewTest, ScaleChoiceSetsThePowerAndAsksForTheZoom) {
     const int powers[5] = {4, 8, 16, 32, 48};
@@ -137,77 +154,46 @@ TEST_F(OverviewTest, MovesFromTheMagnifierAreNotClampedButPressesAre) {
     EXPECT_EQ(s.CopyRangeState, 0);
 }
 
-TEST_F(OverviewTest, FramesInScreenCoordinates) {
+TEST_F(OverviewTest, FramesInScreenCoordinatesAndTheMagnifierOverlay) {
     Scale(3); // 2x
     s.CharLeft = 32;
     s.CharTop = 64;
     s.LayerLeft = 64;
-    s.LayerTop = 0;
     s.CopyLeft = 8;
     s.CopyTop = 16;
     s.CopyWidth = 24;
     s.CopyHeight = 8;
     s.CopyRangeState = 1;
     OverviewFrames f = ComputeOverviewFrames(s);
-    EXPECT_EQ(f.EditedCell.X0, 62);
-    EXPECT_EQ(f.EditedCell.Y0, 126);
-    EXPECT_EQ(f.EditedCell.X1, 64 + 64 + 1);
-    EXPECT_EQ(f.EditedCell.Y1, 128 + 64 + 1);
-    EXPECT_EQ(f.EditedCell.PenWidth, 3);
-    EXPECT_EQ(f.LayerCell.X0, 127);
-    EXPECT_EQ(f.LayerCell.Y0, -1);
-    EXPECT_EQ(f.LayerCell.X1, 128 + 64);
-    EXPECT_TRUE(f.LayerCell.Dotted);
-    EXPECT_EQ(f.LayerCell.Color, 0x008000u);
-    EXPECT_TRUE(f.CopyRange.Visible);
-    EXPECT_TRUE(f.CopyRange.Dotted);
-    EXPECT_EQ(f.CopyRange.X0, 16);
-    EXPECT_EQ(f.CopyRange.X1, 16 + 48 - 1);
-    EXPECT_EQ(f.CopyRange.Y1, 32 + 16 - 1);
+    EXPECT_EQ(Describe(f.EditedCell), "62,126 129,193 w3 mode1 #0");
+    EXPECT_EQ(Describe(f.LayerCell), "127,-1 192,64 w1 dotted mode2 #8000");
+    EXPECT_EQ(Describe(f.CopyRange), "16,32 63,47 w1 dotted mode2 #0");
     EXPECT_TRUE(f.DiagonalsVisible);
-    EXPECT_EQ(f.Diagonals[1].Y0, 47);
-    EXPECT_EQ(f.Diagonals[1].Y1, 32);
-    EXPECT_FALSE(f.CopyImage.Visible);
-
+    EXPECT_EQ(Describe(f.Diagonals[0]) + " " + Describe(f.Diagonals[1]), "16,32-63,47 16,47-63,32");
+    EXPECT_EQ(Describe(f.CopyImage), "hidden 0,0 0,0");
     s.CopyRangeState = 2;
     s.CopyImage.SetSize(5, 3, 8);
     f = ComputeOverviewFrames(s);
-    EXPECT_EQ(f.CopyRange.X0, 14);
-    EXPECT_EQ(f.CopyRange.X1, 16 + 48 + 1);
-    EXPECT_EQ(f.CopyRange.PenWidth, 3);
+    EXPECT_EQ(Describe(f.CopyRange), "14,30 65,49 w3 mode1 #0");
     EXPECT_FALSE(f.DiagonalsVisible);
-    EXPECT_EQ(f.CopyImage.Left, 16);
-    EXPECT_EQ(f.CopyImage.Right, 26);
-    EXPECT_EQ(f.CopyImage.Bottom, 38);
+    EXPECT_EQ(Describe(f.CopyImage), "16,32 26,38");
     s.CopyRangeState = 0;
     EXPECT_FALSE(ComputeOverviewFrames(s).CopyRange.Visible);
-}
 
-TEST_F(OverviewTest, MagnifierOverlayOfTheCopyRange) {
+    // The magnifier at 4x with the cell at (32, 32): a range at (40, 24), 16 x 8.
     s.Magnification = 4;
-    s.CharLeft = 32;
     s.CharTop = 32;
     s.CopyLeft = 40;
     s.CopyTop = 24;
     s.CopyWidth = 16;
-    s.CopyHeight = 8;
     s.CopyRangeState = 1;
     LupeCopyOverlay o = ComputeLupeCopyOverlay(s);
-    EXPECT_TRUE(o.Frame.Visible);
-    EXPECT_TRUE(o.Frame.Dotted);
-    EXPECT_EQ(o.Frame.X0, 32);
-    EXPECT_EQ(o.Frame.Y0, -32);
-    EXPECT_EQ(o.Frame.X1, 95);
-    EXPECT_EQ(o.Frame.Y1, -1);
+    EXPECT_EQ(Describe(o.Frame), "32,-32 95,-1 w1 dotted mode1 #0");
     EXPECT_FALSE(o.Image.Visible);
     s.CopyRangeState = 2;
     o = ComputeLupeCopyOverlay(s);
-    EXPECT_EQ(o.Frame.PenWidth, 3);
-    EXPECT_EQ(o.Frame.X0, 30);
-    EXPECT_EQ(o.Frame.Y1, 1);
-    EXPECT_EQ(o.Image.Left, 32);
-    EXPECT_EQ(o.Image.Right, 96);
-    EXPECT_EQ(o.Image.Bottom, 0);
+    EXPECT_EQ(Describe(o.Frame), "30,-34 97,1 w3 mode1 #0");
+    EXPECT_EQ(Describe(o.Image), "32,-32 96,0");
     s.CopyRangeState = 0;
     EXPECT_FALSE(ComputeLupeCopyOverlay(s).Frame.Visible);
 }

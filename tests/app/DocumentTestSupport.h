@@ -67,8 +67,10 @@ class RecordingHooks : public ViewHooks {
 public:
     std::vector<std::string> Titles;
     int LayerReleases = 0;
+    int UndoRefreshes = 0;
     void SetTitle(const std::string& title) override { Titles.push_back(title); }
     void ReleaseLayerButton() override { ++LayerReleases; }
+    void RefreshUndoButtons() override { ++UndoRefreshes; }
 };
 
 // A fresh folder under the system's temporary folder, removed again at the end of the test.

@@ -1,10 +1,10 @@
 #include "app/DocumentTestSupport.h"
-#include "state/EditorState.h"
 #include "app/MainForm.h"
 #include "app/QtViewHooks.h"
 #include "app/QtWindowSet.h"
 #include "draw/CToolForm.h"
 #include "draw/LayForm.h"
+#include "state/EditorState.h"
 #include "views/AniForm.h"
 
 #include <QAction>
@@ -27,14 +27,6 @@ protected:
     }
     ~MainFormTest() override { DestroyWindows(w); }
 
-    QStringList Captions(const QList<QAction*>& actions) {
-        QStringList list;
-        for (const QAction* a : actions)
-            list << (a->isSeparator() ? QString("-") : a->text());
-        return list;
-    }
-    QMenu* TopMenu(int index) { return w.MainForm->menuBar()->actions().at(index)->menu(); }
-
     testsupport::TempDir dir;
     EditorState s;
     AppWindows w;
@@ -42,28 +34,6 @@ protected:
 };
 
 } // namespace
-
-TEST_F(MainFormTest, MenuBarCaptions) {
-    EXPECT_EQ(Captions(w.MainForm->menuBar()->actions()),
-              QStringList({"ファイル(&F)", "ウィンドウ(&W)", "設定(&O)", "画像サイズ変更(&S)",
-                           "ヘルプ(&H)", "　　　　　　　　", "終了(&E)"}));
-    EXPECT_FALSE(w.MainForm->menuBar()->actions().at(5)->isEnabled());
-
-    const QStringList file = Captions(TopMenu(0)->actions());
-    ASSERT_EQ(file.size(), 11);
-    EXPECT_EQ(file.mid(0, 5), QStringList({"新規作成(&N)", "開く(&O)", "上書き保存(&S)",
-                                           "名前を付けて保存(&A)", "-"}));
-    EXPECT_EQ(file[5], "1:[No File]");
-    EXPECT_EQ(file[10], "もっと前に使用したファイル");
-    EXPECT_EQ(Captions(TopMenu(0)->actions().at(10)->menu()->actions()),
-              QStringList({"6:[No File]", "7:[No File]", "8:[No File]", "9:[No File]"}));
-
-    EXPECT_EQ(Captions(TopMenu(1)->actions()),
-              QStringList({"ツールウィンドウ", "パレットウィンドウ", "レイヤーウィンドウ",
-                           "拡張表示ウィンドウ", "アニメーションウィンドウ", "特殊ツールウィンドウ",
-                           "並べて表示ウィンドウ", "-", "ポジションリセット(&R))"}));
-    EXPECT_EQ(Captions(TopMenu(4)->actions()), QStringList({"ヘルプ", "公式ウェブサイトへ"}));
-}
 
 TEST_F(MainFormTest, StartUpGivesAnUntitledBlankDocument) {
     EXPECT_EQ(w.MainForm->windowTitle(), "Vallo[無題]");

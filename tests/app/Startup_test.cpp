@@ -1,7 +1,8 @@
 #include "app/DocumentTestSupport.h"
-#include "state/EditorState.h"
 #include "app/Startup.h"
 #include "image/AtomicFile.h"
+#include "palette/PaletteFile.h"
+#include "state/EditorState.h"
 
 #include <filesystem>
 #include <fstream>
@@ -21,17 +22,9 @@ TEST(Startup, FirstStartInAnEmptyFolder) {
     EXPECT_TRUE(s.StartingUp);
     EXPECT_EQ(s.AppDir, dir.Dir());
 
-    const std::vector<uint8_t> vp3 = ReadWholeFile(dir / "palette/vallo.vp3");
-    ASSERT_EQ(vp3.size(), 1056u);
-    EXPECT_EQ(std::string(vp3.begin(), vp3.begin() + 10),
-              "\x83\x66\x83\x74\x83\x48\x83\x8B\x83\x67"); // "デフォルト"
-    for (size_t i = 10; i < 62; ++i)
-        EXPECT_EQ(vp3[i], 0) << i;
-    EXPECT_EQ((std::vector<uint8_t>(vp3.begin() + 62, vp3.begin() + 68)),
-              (std::vector<uint8_t>{17, 17, 17, 68, 17, 17}));
-    EXPECT_EQ(vp3[32 + 225 * 3], 238); // the last cube entry is white-ish
-    for (size_t i = 32 + 226 * 3; i < 1056; ++i)
-        EXPECT_EQ(vp3[i], 0) << i;
+    EXPECT_EQ(ReadWholeFile(dir / "palette/vallo.vp3"), DefaultPaletteBytes());
+    EXPECT_EQ(s.MainImage.Width(), 500); // the start-up picture until the deferred part
+    EXPECT_EQ(s.MainImage.Height(), 500);
 
     DeferredStartup(s, ui);
     EXPECT_FALSE(s.StartingUp);
@@ -70,11 +63,6 @@ TEST(Startup, AnUnreadableRecentFileGivesTheBlankUntitledImage) {
     EXPECT_EQ(hooks.Titles.back(), "Vallo [無題]");
     EXPECT_TRUE(ui.Errors.empty());
     EXPECT_GE(s.UndoCount, 2);
-}
-
-TEST(Startup, ZoomBoxText) {
-    EXPECT_EQ(ZoomBoxText(8), "800%");
-    EXPECT_EQ(ZoomBoxText(12), "1200%");
 }
 
 TEST(Startup, DataFilesAreReadFromTheProgramFolder) {

@@ -1,6 +1,6 @@
+#include "image/AtomicFile.h"
 #include "state/Configuration.h"
 #include "state/IniFile.h"
-#include "image/AtomicFile.h"
 #include "support/TestSupport.h"
 
 #include <filesystem>
@@ -28,6 +28,14 @@ struct ConfigurationTest : ::testing::Test {
         return std::string(b.begin(), b.end());
     }
 };
+
+// The numeric settings: zoom and cell, undo, tiled and extended views, palette window, animation.
+std::vector<int> Numbers(const EditorState& s) {
+    return {s.Magnification, s.CharWidth,      s.CharHeight, s.UndoCount,   s.NarabeCount,
+            s.NarabeZoom,    s.EXZoom,         s.EXStyle,    s.PaleColumns, s.PaleRows,
+            s.PaleCellWidth, s.PaleCellHeight, s.AnimeFPS,   s.AnimeFrames, s.AnimeChrMode,
+            s.AnimeBai,      s.AnimeMode};
+}
 
 } // namespace
 
@@ -98,54 +106,27 @@ TEST_F(ConfigurationTest, EveryKeyRoundTrips) {
     Prepare(b);
     b.IniReadMode = true;
     RunIniRoutine(b);
-    const auto same = [](const WindowPlace& x, const WindowPlace& y) {
-        return x.Left == y.Left && x.Top == y.Top && x.Width == y.Width && x.Height == y.Height &&
-               x.Visible == y.Visible;
+    // Every window's position and visibility; the sizes of the three resizable ones.
+    const auto places = [](const EditorState& s) {
+        std::vector<std::tuple<int, int, int, int, bool>> out;
+        const WindowPlace* sized[] = {&s.Windows.Main, &s.Windows.Lupe, &s.Windows.All};
+        for (const WindowPlace* p : sized)
+            out.emplace_back(p->Left, p->Top, p->Width, p->Height, p->Visible);
+        for (const WindowPlace* p :
+             {&s.Windows.Pale, &s.Windows.Tool, &s.Windows.Lay, &s.Windows.EX, &s.Windows.Ani,
+              &s.Windows.ETool, &s.Windows.CTool, &s.Windows.Narabe})
+            out.emplace_back(p->Left, p->Top, 0, 0, p->Visible);
+        return out;
     };
-    EXPECT_TRUE(same(b.Windows.Main, a.Windows.Main));
-    EXPECT_TRUE(same(b.Windows.Lupe, a.Windows.Lupe));
-    EXPECT_TRUE(same(b.Windows.All, a.Windows.All));
-    for (auto [x, y] : {std::pair{&b.Windows.Pale, &a.Windows.Pale},
-                        {&b.Windows.Tool, &a.Windows.Tool},
-                        {&b.Windows.Lay, &a.Windows.Lay},
-                        {&b.Windows.EX, &a.Windows.EX},
-                        {&b.Windows.Ani, &a.Windows.Ani},
-                        {&b.Windows.ETool, &a.Windows.ETool},
-                        {&b.Windows.CTool, &a.Windows.CTool},
-                        {&b.Windows.Narabe, &a.Windows.Narabe}}) {
-        EXPECT_EQ(x->Left, y->Left);
-        EXPECT_EQ(x->Top, y->Top);
-        EXPECT_EQ(x->Visible, y->Visible);
-    }
-    EXPECT_FALSE(b.Windows.MainMax);
-    EXPECT_EQ(b.Magnification, 12);
-    EXPECT_EQ(b.CharWidth, 64);
-    EXPECT_EQ(b.CharHeight, 24);
-    EXPECT_FALSE(b.ShowGrid);
-    EXPECT_TRUE(b.LupeGrid);
-    EXPECT_TRUE(b.RichDisplay);
-    EXPECT_FALSE(b.LayerDisplayMode);
-    EXPECT_TRUE(b.LupeOverhang);
-    EXPECT_TRUE(b.LiveUpdate);
-    EXPECT_TRUE(b.CursorWhileDrawing);
-    EXPECT_FALSE(b.CursorStyle);
-    EXPECT_FALSE(b.PasteTransparent);
-    EXPECT_TRUE(b.CopyWithMergeMode);
-    EXPECT_FALSE(b.KeepOriginalOnResize);
-    EXPECT_EQ(b.UndoCount, 50);
-    EXPECT_EQ(b.NarabeCount, 3);
-    EXPECT_EQ(b.NarabeZoom, 4);
-    EXPECT_EQ(b.EXZoom, 3);
-    EXPECT_EQ(b.EXStyle, 2);
-    EXPECT_EQ(b.PaleColumns, 32);
-    EXPECT_EQ(b.PaleRows, 8);
-    EXPECT_EQ(b.PaleCellWidth, 10);
-    EXPECT_EQ(b.PaleCellHeight, 20);
-    EXPECT_EQ(b.AnimeFPS, 30);
-    EXPECT_EQ(b.AnimeFrames, 7);
-    EXPECT_EQ(b.AnimeChrMode, 1);
-    EXPECT_EQ(b.AnimeBai, 3);
-    EXPECT_EQ(b.AnimeMode, 1);
+    const auto flags = [](const EditorState& s) {
+        return std::vector<bool>{s.Windows.MainMax,  s.ShowGrid,           s.LupeGrid,
+                                 s.RichDisplay,      s.LayerDisplayMode,   s.LupeOverhang,
+                                 s.LiveUpdate,       s.CursorWhileDrawing, s.CursorStyle,
+                                 s.PasteTransparent, s.CopyWithMergeMode,  s.KeepOriginalOnResize};
+    };
+    EXPECT_EQ(places(b), places(a));
+    EXPECT_EQ(flags(b), flags(a));
+    EXPECT_EQ(Numbers(b), Numbers(a));
     EXPECT_EQ(b.SizeItems, a.SizeItems);
     EXPECT_EQ(b.BaiItems, a.BaiItems);
     EXPECT_EQ(b.RecentFiles, a.RecentFiles);
@@ -186,23 +167,8 @@ TEST_F(ConfigurationTest, HostileValuesFallBackToDefaults) {
     const WindowPlaces design;
     s.IniReadMode = true;
     RunIniRoutine(s);
-    EXPECT_EQ(s.Magnification, 8);
-    EXPECT_EQ(s.CharWidth, 32);
-    EXPECT_EQ(s.CharHeight, 32);
-    EXPECT_EQ(s.UndoCount, 31);
-    EXPECT_EQ(s.NarabeCount, 2);
-    EXPECT_EQ(s.NarabeZoom, 1);
-    EXPECT_EQ(s.EXZoom, 1);
-    EXPECT_EQ(s.EXStyle, 0);
-    EXPECT_EQ(s.PaleColumns, 16);
-    EXPECT_EQ(s.PaleRows, 16);
-    EXPECT_EQ(s.PaleCellWidth, 16);
-    EXPECT_EQ(s.PaleCellHeight, 16);
-    EXPECT_EQ(s.AnimeFPS, 8);
-    EXPECT_EQ(s.AnimeFrames, 3);
-    EXPECT_EQ(s.AnimeChrMode, 0);
-    EXPECT_EQ(s.AnimeBai, 1);
-    EXPECT_EQ(s.AnimeMode, 0);
+    EXPECT_EQ(Numbers(s),
+              (std::vector<int>{8, 32, 32, 31, 2, 1, 1, 0, 16, 16, 16, 16, 8, 3, 0, 1, 0}));
     EXPECT_EQ(s.Windows.Main.Width, design.Main.Width);
     EXPECT_EQ(s.Windows.Tool.Left, design.Tool.Left);
 }

@@ -1,6 +1,6 @@
 #include "draw/DrawFixture.h"
-#include "state/ColorTables.h"
 #include "draw/ImageLayout.h"
+#include "state/ColorTables.h"
 
 #include <gtest/gtest.h>
 
@@ -44,6 +44,11 @@ TEST(ColorTables, BlendDiagonalAndNeverTheLowerPixel) {
     EXPECT_EQ(t.BlendTable[100][101], 102);
     // Far apart greys meet in the middle (the cube works in steps of 17).
     EXPECT_EQ(t.BlendTable[0][255], 119);
+    // The arithmetic tables work channel by channel and quantise the result.
+    EXPECT_EQ(t.AddTable[100][120], t.Quantised(220, 220, 220));
+    EXPECT_EQ(t.SubtractTable[200][90], t.Quantised(110, 110, 110));
+    EXPECT_EQ(t.MultiplyTable[200][100], t.Quantised(45, 45, 45));
+    EXPECT_NE(t.SubtractTable[200][90], t.SubtractTable[90][200]);
 }
 
 TEST(ColorTables, ForbiddenEntriesAreSubstitutedInEveryMergeTable) {

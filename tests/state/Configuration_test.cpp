@@ -155,13 +155,14 @@ TEST_F(ConfigurationTest, FirstWriteHoldsPaletteTopAndNinthRecentFile) {
 }
 
 TEST_F(ConfigurationTest, HostileValuesFallBackToDefaults) {
-    WriteIni("[Lupe]\r\n拡大率=0\r\nキャラ横サイズ=30\r\nキャラ縦サイズ=-8\r\n"
-             "[Undo]\r\nアンドゥ回数=100000\r\n"
-             "[Narabe]\r\n並べて表示する数=9\r\n並べて表示倍率=abc\r\n"
-             "[EXView]\r\n拡張表示の倍率=7\r\n拡張表示の形式=7\r\n"
-             "[Palette]\r\n横に並べた数=16\r\n縦に並べた数=8\r\n一個の横幅=1000\r\n一個の縦幅=4\r\n"
-             "[Anime]\r\nFPS=0\r\n枚数=21\r\n移動形式=2\r\nアニメ倍率=-1\r\nアニメ形式=5\r\n"
-             "[Form]\r\nメインフォーム幅=-5\r\nツール横位置=99999999\r\nMainMax=0\r\n");
+    WriteIni(
+        "[Lupe]\r\n拡大率=0\r\nキャラ横サイズ=30\r\nキャラ縦サイズ=-8\r\n"
+        "[Undo]\r\nアンドゥ回数=100000\r\n"
+        "[Narabe]\r\n並べて表示する数=9\r\n並べて表示倍率=abc\r\n"
+        "[EXView]\r\n拡張表示の倍率=7\r\n拡張表示の形式=7\r\n"
+        "[Palette]\r\n横に並べた数=16\r\n縦に並べた数=8\r\n一個の横幅=1000\r\n一個の縦幅=33\r\n"
+        "[Anime]\r\nFPS=0\r\n枚数=21\r\n移動形式=2\r\nアニメ倍率=-1\r\nアニメ形式=5\r\n"
+        "[Form]\r\nメインフォーム幅=-5\r\nツール横位置=99999999\r\nMainMax=0\r\n");
     EditorState s;
     Prepare(s);
     const WindowPlaces design;
@@ -190,8 +191,8 @@ TEST_F(ConfigurationTest, MagnifiedCellTooLargeResetsCellAndZoom) {
 
 TEST_F(ConfigurationTest, ExtendedFormAndMainMaxMapping) {
     WriteIni("[EXView]\r\n拡張表示の形式=3\r\n拡張表示の倍率=4\r\n"
-             "[Form]\r\nMainMax=1\r\nメインフォーム幅=1000\r\nメインフォーム高さ=800\r\n"
-             "メインフォーム横位置=300\r\n");
+             "[Form]\r\nMainMax=1\r\nメインフォーム幅=170\r\nメインフォーム高さ=800\r\n"
+             "メインフォーム横位置=300\r\nツール横位置=32767\r\n");
     EditorState s;
     Prepare(s);
     RunIniRoutine(s);
@@ -200,7 +201,8 @@ TEST_F(ConfigurationTest, ExtendedFormAndMainMaxMapping) {
     EXPECT_TRUE(s.Windows.MainMax);
     EXPECT_EQ(s.Windows.Main.Left, 20);
     EXPECT_EQ(s.Windows.Main.Top, 20);
-    EXPECT_EQ(s.Windows.Main.Width, 960);
+    EXPECT_EQ(s.Windows.Main.Width, 160);  // never narrower than 160
+    EXPECT_EQ(s.Windows.Tool.Left, 32767); // the largest coordinate kept
     EXPECT_EQ(s.Windows.Main.Height, 760);
 }
 

@@ -1,5 +1,5 @@
-#include "state/IniFile.h"
 #include "image/AtomicFile.h"
+#include "state/IniFile.h"
 #include "support/TestSupport.h"
 
 #include <fstream>
@@ -33,6 +33,7 @@ TEST(IniFile, ToleratesHandEditedText) {
                                        "[A]\n"
                                        "  n = 42 \n"
                                        "neg=-7\r\n"
+                                       "plus=+7\n"
                                        "hex=0x10\n"
                                        "big=99999999999\n"
                                        "text=abc\n"
@@ -44,6 +45,7 @@ TEST(IniFile, ToleratesHandEditedText) {
                                        "late=1");
     EXPECT_EQ(ini.ReadInteger("A", "n", 0), 42);
     EXPECT_EQ(ini.ReadInteger("A", "neg", 0), -7);
+    EXPECT_EQ(ini.ReadInteger("A", "plus", 0), 7);
     EXPECT_EQ(ini.ReadInteger("A", "hex", 3), 3);
     EXPECT_EQ(ini.ReadInteger("A", "big", 3), 3);
     EXPECT_EQ(ini.ReadInteger("A", "text", 3), 3);

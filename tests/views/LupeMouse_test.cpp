@@ -6,6 +6,7 @@
 #include "state/StateRoutines.h"
 #include "views/LupeMouse.h"
 
+#include <algorithm>
 #include <cstring>
 #include <gtest/gtest.h>
 #include <memory>
@@ -21,6 +22,13 @@ struct CursorRecorder : ViewHooks {
     void HideCursor() override { ++hides; }
     void ShowCursor() override { ++shows; }
     void RepaintPalette() override { ++paletteRepaints; }
+    // Every magnifier area asked to be repainted, merged into one bounding rectangle.
+    int left = 1 << 30, top = 1 << 30, right = -1, bottom = -1;
+    void InvalidateLupeRect(int l, int t, int r, int b) override {
+        left = std::min(left, l), top = std::min(top, t);
+        right = std::max(right, r), bottom = std::max(bottom, b);
+    }
+    void ForgetAreas() { left = top = 1 << 30, right = bottom = -1; }
 };
 
 // A 64 x 64 document with a grey ramp palette, the cell 32 x 32 at (32, 0), zoom 8, and a
@@ -53,13 +61,14 @@ uint32_t CellPixel(const EditorState& s, int cx, int cy) {
 TEST(LupeMouse, PenStrokeWritesTheSegmentAndOneUndoStep) {
     auto s = MakeEditor();
     s->DrawColor = 5;
-    // From cell (27, 3) to the cell's last column, 31.
+    // From cell (27, 3) to the cell's last column, 31, then down to row 6.
     LupeBoxMouseDown(*s, MouseButton::Left, View(27), View(3), false);
     LupeBoxMouseMove(*s, View(31), View(3), false);
-    LupeBoxMouseUp(*s, MouseButton::Left, View(31), View(3), false);
+    LupeBoxMouseMove(*s, View(31), View(6), false);
+    LupeBoxMouseUp(*s, MouseButton::Left, View(31), View(6), false);
     for (int y = 0; y < 64; ++y)
         for (int x = 0; x < 64; ++x) {
-            const bool inStroke = y == 3 && x >= 59;
+            const bool inStroke = (y == 3 && x >= 59) || (x == 63 && y >= 3 && y <= 6);
             ASSERT_EQ(s->MainImage.Pixel(x, y), inStroke ? 5u : 0u) << x << "," << y;
         }
     // The magnified square of cell (31, 3), inside the grid line, shows the new colour.
@@ -86,7 +95,8 @@ TEST(LupeMouse, CursorHidesAreBalancedAfterAStroke) {
 }
 
 TEST(LupeMouse, LinePreviewCommitAndCancel) {
-    auto s = MakeEditor();
+    CursorRecorder hooks;
+    auto s = MakeEditor(&hooks);
     btToolClick(*s, 1);
     s->DrawColor = 9;
     const TDIB lupeBefore = s->LupeImage;
@@ -99,9 +109,24 @@ TEST(LupeMouse, LinePreviewCommitAndCancel) {
         ASSERT_EQ(0, std::memcmp(s->LupeImage.ScanLine(y), lupeBefore.ScanLine(y),
                                  size_t(s->LupeImage.Width())))
             << "the preview is taken back from the magnified buffer";
+    // Coming back from a longer line repaints what the longer preview covered.
+    LupeBoxMouseMove(*s, View(12), View(9), false);
+    hooks.ForgetAreas();
+    LupeBoxMouseMove(*s, View(2), View(2), false);
+    EXPECT_LE(hooks.left, 1 * 8);
+    EXPECT_LE(hooks.top, 1 * 8);
+    EXPECT_GE(hooks.right, 13 * 8);
+    EXPECT_GE(hooks.bottom, 10 * 8);
     LupeBoxMouseDown(*s, MouseButton::Right, View(5), View(1), false);
     EXPECT_FALSE(s->Drawing);
     EXPECT_EQ(UndoCaption(*s), "Undo 0");
+    // A pen stroke after the preview draws into the document again.
+    btToolClick(*s, 0);
+    LupeBoxMouseDown(*s, MouseButton::Left, View(7), View(7), false);
+    LupeBoxMouseUp(*s, MouseButton::Left, View(7), View(7), false);
+    EXPECT_EQ(CellPixel(*s, 7, 7), 9u);
+    Undo(*s);
+    btToolClick(*s, 1);
     // A new pair of clicks draws the line.
     LupeBoxMouseDown(*s, MouseButton::Left, View(1), View(1), false);
     LupeBoxMouseDown(*s, MouseButton::Left, View(5), View(1), false);

@@ -7,15 +7,14 @@ using namespace vallo;
 
 namespace {
 
-// A 64 x 64 document whose pixel (x, y) is (x + 64 y) mod 250, transparent colour 252; the
-// layer composite holds 200 + (x + y) mod 40.
+// A 64 x 64 document whose pixel i (row-major) is i mod 250, transparent colour 252; the
+// layer composite's pixel i is 200 + i mod 40.
 struct PreviewDoc {
     EditorState s;
     PreviewDoc(int w, int h, bool layer) {
         s.MainImage.SetSize(64, 64, 8);
-        for (int y = 0; y < 64; ++y)
-            for (int x = 0; x < 64; ++x)
-                s.MainImage.SetPixel(x, y, uint32_t((x + 64 * y) % 250));
+        for (int i = 0; i < 64 * 64; ++i)
+            s.MainImage.SetPixel(i % 64, i / 64, uint32_t(i % 250));
         s.TransColor = 252;
         s.CharWidth = w;
         s.CharHeight = h;
@@ -23,9 +22,8 @@ struct PreviewDoc {
         s.CharTop = 16;
         s.LayerActive = layer;
         s.LayerImage.SetSize(w, h, 8);
-        for (int y = 0; y < h; ++y)
-            for (int x = 0; x < w; ++x)
-                s.LayerImage.SetPixel(x, y, uint32_t(200 + (x + y) % 40));
+        for (int i = 0; i < w * h; ++i)
+            s.LayerImage.SetPixel(i % w, i / w, uint32_t(200 + i % 40));
     }
     uint32_t Cell(int x, int y) const {
         return s.LayerActive ? s.LayerImage.Pixel(x, y)

@@ -86,12 +86,8 @@ void Restore(EditorState& s, int k) {
     const UndoEntry& e = Entries(s)[size_t(k)];
     ++s.EditCount; // the recovery copy follows undo and redo too
     if (e.WholeImage) {
-        if (e.Image.Width() == e.Right + 1 && e.Image.Height() == e.Bottom + 1) {
-            SharePixels(s.MainImage, e.Image);
-        } else {
-            s.MainImage.SetSize(e.Right + 1, e.Bottom + 1, 8);
-            CopyRect(0, 0, e.Image.Width() - 1, e.Image.Height() - 1, e.Image, s.MainImage, 0, 0);
-        }
+        // A whole-image entry always holds the image it was taken from, at its full size.
+        SharePixels(s.MainImage, e.Image);
         s.MainImage.ColorTable() = e.Image.ColorTable();
         ApplyImageSize(s);
         s.FileName = e.FileName;

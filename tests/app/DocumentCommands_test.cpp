@@ -236,8 +236,8 @@ TEST_F(DocumentCommandsTest, RecentFileCancelOrFailedReadLeavesMarksAlone) {
 TEST_F(DocumentCommandsTest, OpeningRecentFileFiveMovesItToTheTop) {
     ui.OtherReadable = true;
     ui.Other.Width = ui.Other.Height = 16;
-    ui.Other.Stride = 64;
-    ui.Other.Pixels.assign(16 * 64, 0);
+    ui.Other.Stride = 72; // rows padded past their 64 bytes
+    ui.Other.Pixels.assign(16 * 72, 0);
     for (size_t i = 0; i < ui.Other.Pixels.size(); i += 4)
         ui.Other.Pixels[i] = uint8_t(i), ui.Other.Pixels[i + 3] = 255;
     for (int i = 1; i <= 9; ++i)
@@ -252,6 +252,9 @@ TEST_F(DocumentCommandsTest, OpeningRecentFileFiveMovesItToTheTop) {
     EXPECT_EQ(s.MainImage.Width(), 16);
     EXPECT_EQ(s.ForbiddenFlags[3], 0); // other formats carry no marks
     EXPECT_EQ(s.FileName, dir / "p5.gif");
+    Undo(s); // the open is one whole-image step
+    EXPECT_EQ(s.MainImage.Width(), 40);
+    EXPECT_EQ(s.MainImage.Height(), 24);
 }
 
 TEST_F(DocumentCommandsTest, UnusablePicturesAreRefusedAndChangeNothing) {

@@ -155,7 +155,8 @@ TEST_F(CopyRangeTest, RightPressCancelsAndCopyButtonFollowsTheState) {
     hooks.Calls.clear();
     CopyRangeCancel(s);
     EXPECT_EQ(s.CopyRangeState, 0);
-    EXPECT_TRUE(hooks.Saw("Lupe")); // the range drawn over the magnifier goes
+    EXPECT_TRUE(hooks.Saw("Lupe")); // the range drawn over the views goes
+    EXPECT_TRUE(hooks.Saw("Overview"));
     CopyRangePress(s, 9, 9);
     CopyRangePress(s, 9, 9);
     auto range = btCopyClick(s);

@@ -142,14 +142,16 @@ TEST(PngWriter, WritesExactChunkLayoutWithCorrectCrcs) {
 }
 
 TEST(PngWriter, LargeImageStreamsIntoOneIdat) {
-    // Wider than one compression batch, so the stream is fed in several pieces.
-    TDIB image = RandomImage(700, 500, 2);
-    for (int y = 0; y < 500; y += 3)
-        std::fill_n(image.ScanLine(y), 700, uint8_t(y));
+    // Wider than one compression batch, so the stream is fed in several pieces, and with more
+    // compressed bytes than the first output buffer holds.
+    TDIB image = RandomImage(1000, 600, 2);
+    for (int y = 0; y < 600; y += 3)
+        std::fill_n(image.ScanLine(y), 1000, uint8_t(y));
     const auto chunks = SplitChunks(EncodePNG(image, {}, 0));
     ASSERT_EQ(chunks.size(), 5u);
+    EXPECT_GT(chunks[3].Data.size(), 300000u);
     EXPECT_EQ(chunks[3].Data[1], 0xDA); // level 9
-    EXPECT_EQ(Unzlib(chunks[3].Data, 701 * 500), RawRows(image));
+    EXPECT_EQ(Unzlib(chunks[3].Data, 1001 * 600), RawRows(image));
 }
 
 TEST(PngCodec, SavedFileReadsBackWithEverything) {

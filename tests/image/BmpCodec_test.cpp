@@ -210,6 +210,11 @@ TEST(BmpRead, RleEscapesNibblesAndTwoBitRows) {
     for (const std::vector<uint8_t>& bad :
          {std::vector<uint8_t>{5, 1, 0, 1}, {0, 5, 1, 2}, {2, 7, 0, 0}})
         EXPECT_THROW(FromBytes(MakeBmp(4, 3, 8, 1, {0}, bad)), DibError);
+    // 16-bit channel masks read as given; masks that share bits are refused.
+    const TDIB masked = FromBytes(MakeBmp(2, 1, 16, 3, {0xF800, 0x07E0, 0x001F}, {0, 0xF8, 0, 0}));
+    EXPECT_EQ(Rgb(masked, 0, 0), 0xFF0000u);
+    EXPECT_EQ(Rgb(masked, 1, 0), 0u);
+    EXPECT_THROW(FromBytes(MakeBmp(2, 1, 16, 3, {0xF800, 0x07E0, 0x07FF}, {0, 0, 0, 0})), DibError);
 }
 
 TEST(BmpWrite, WritesTheExactEightBitLayoutAndReadsItBack) {
@@ -268,7 +273,7 @@ TEST(BmpRead, HugeDeclaredSizesAreRefusedBeforeAnyAllocation) {
         {46340, 46340, 8, 1, rle.size()}, // sides over 30000
         {30000, 30000, 8, 1, rle.size()}, // more pixels than RLE codes can give
         {1000, 1000, 8, 1, 64},
-        {30001, 1, 8, 0, 30004},          // data present, side still too large
+        {30001, 1, 8, 0, 30004}, // data present, side still too large
     };
     for (const Case& c : cases) {
         const std::vector<uint8_t> data(rle.begin(), rle.begin() + long(c.DataBytes));

@@ -211,7 +211,8 @@ TEST_F(ConfigurationTest, ListFilesAreBoundedAndEmptyOnesIgnored) {
     std::ofstream(dir.Dir() + "sys/bai.txt", std::ios::binary) << "";
     {
         std::ofstream f(dir.Dir() + "sys/size.txt", std::ios::binary);
-        f << "8x8\n\r\n" << std::string(5000, '9') << "\r\n";
+        f << "\xEF\xBB\xBF"
+          << "8x8\n\r\n" << std::string(5000, '9') << "\r\n";
         for (int i = 0; i < 500; ++i)
             f << i << "x" << i << "\r\n";
     }

@@ -135,6 +135,28 @@ TEST(LupeMouse, LinePreviewCommitAndCancel) {
     EXPECT_EQ(UndoCaption(*s), "Undo 1");
 }
 
+TEST(LupeMouse, HoverAndShapePreviewsAreShownAndTakenBack) {
+    CursorRecorder hooks;
+    auto s = MakeEditor(&hooks);
+    s->LupeOverhang = false;
+    s->DrawColor = 9;
+    const auto bytes = [&] {
+        return std::vector<uint8_t>(s->LupeImage.Bits(),
+                                    s->LupeImage.Bits() + s->LupeImage.StoreSize());
+    };
+    const std::vector<uint8_t> before = bytes();
+    LupeBoxMouseMove(*s, View(4), View(5), false); // the pen's footprint under the pointer
+    EXPECT_EQ(bytes(), before);
+    EXPECT_LE(hooks.left, 4 * 8);
+    EXPECT_GE(hooks.bottom, 6 * 8);
+    btToolClick(*s, 2);
+    LupeBoxMouseDown(*s, MouseButton::Left, View(1), View(1), false);
+    LupeBoxMouseMove(*s, View(6), View(6), false);
+    EXPECT_EQ(bytes(), before);
+    EXPECT_FALSE(s->LupeOverhang); // only the preview reaches past the visible part
+    EXPECT_EQ(CellPixel(*s, 6, 6), 0u);
+}
+
 TEST(LupeMouse, ChoosingAnotherToolAbandonsTheAnchor) {
     auto s = MakeEditor();
     btToolClick(*s, 4);

@@ -98,7 +98,9 @@ TEST(Undo, WholeImageStepsRestoreSizeNameAndTitleWithoutCopying) {
     TDIB opened(100, 30, 8);
     SetWorkedPalette(opened);
     FillImage(opened, 2);
+    const uint64_t version = s->MainImage.PaletteVersion();
     LoadPictureIntoMainImage(*s, opened);
+    EXPECT_GT(s->MainImage.PaletteVersion(), version); // the views see a new palette
     s->FileName = "/pictures/sprite.png";
     ApplyImageSize(*s);
     PropagatePalette(*s);

@@ -88,8 +88,10 @@ TEST(LupeMouse, CursorHidesAreBalancedAfterAStroke) {
     LupeBoxMouseDown(*s, MouseButton::Left, View(1), View(1), false);
     LupeBoxMouseMove(*s, View(9), View(1), false);
     EXPECT_GT(hooks.hides, hooks.shows) << "the cursor stays hidden while drawing";
-    LupeIdle(*s);
+    LupeIdle(*s); // shown while the pointer rests, hidden again by the next move
+    EXPECT_EQ(hooks.hides, hooks.shows);
     LupeBoxMouseMove(*s, View(12), View(2), false);
+    EXPECT_GT(hooks.hides, hooks.shows);
     LupeBoxMouseUp(*s, MouseButton::Left, View(12), View(2), false);
     EXPECT_EQ(hooks.hides, hooks.shows);
 }
@@ -177,6 +179,7 @@ TEST(LupeMouse, FillAndNoStepWhenTheColourIsAlreadyThere) {
         for (int x = 0; x < 32; ++x)
             ASSERT_EQ(CellPixel(*s, x, y), 7u);
     EXPECT_EQ(s->MainImage.Pixel(31, 0), 0u) << "the fill stays inside the cell";
+    EXPECT_EQ(s->LupeImage.Pixel(5 * 8 + 3, 9 * 8 + 3), 7u) << "and shows in the magnifier";
     LupeBoxMouseDown(*s, MouseButton::Left, View(4), View(4), false);
     EXPECT_EQ(UndoCaption(*s), "Undo 1");
 }

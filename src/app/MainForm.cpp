@@ -429,6 +429,9 @@ void TMainForm::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
+    // The close query removed the copy or the work is saved: no new copy from here on.
+    if (RecoveryTim)
+        RecoveryTim->stop();
     StoreWindowPlaces();
     s_.IniReadMode = false;
     try {

@@ -51,7 +51,7 @@ std::optional<std::string> RecoveryCopy::Tick(const EditorState& s) {
             report = "作業の復元用コピーを書き込めません: " + *error;
         errorReported_ = true;
     }
-    switch (policy_.Tick(now, s.EditCount, s.Drawing, s.Modified)) {
+    switch (policy_.Tick(now, s.EditCount, s.Drawing, s.Modified, writer_->Idle())) {
     case RecoveryPolicy::Action::Write:
         writer_->Write(Snapshot(s));
         break;

@@ -10,7 +10,7 @@ void RecoveryPolicy::NoteChange(int64_t now) {
 }
 
 RecoveryPolicy::Action RecoveryPolicy::Tick(int64_t now, uint64_t editCount, bool drawing,
-                                            bool modified) {
+                                            bool modified, bool writerIdle) {
     const bool changed = started_ && editCount != seenCount_;
     started_ = true;
     seenCount_ = editCount;
@@ -23,7 +23,7 @@ RecoveryPolicy::Action RecoveryPolicy::Tick(int64_t now, uint64_t editCount, boo
     }
     if (changed || drawing || (!dirty_ && !hasCopy_))
         NoteChange(now);
-    if (!dirty_ || now < retryAt_)
+    if (!dirty_ || now < retryAt_ || !writerIdle)
         return Action::None;
     const bool quiet = !drawing && now - lastChange_ >= QuietMs;
     const bool overdue = now - dirtySince_ >= MaxIntervalMs;

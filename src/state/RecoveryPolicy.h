@@ -20,8 +20,11 @@ public:
 
     // What the program sees of the document: its change count (grows with every edit), whether
     // a stroke is in progress (pixels change without the count moving) and the Modified flag.
-    // On Write the caller takes the snapshot at once; on Remove it removes the copy.
-    Action Tick(int64_t now, uint64_t editCount, bool drawing, bool modified);
+    // On Write the caller takes the snapshot at once; on Remove it removes the copy. While the
+    // writer is still busy (writerIdle false) a due write waits: a snapshot queued behind it
+    // would keep the pixel store shared and make the next stroke copy the whole picture.
+    Action Tick(int64_t now, uint64_t editCount, bool drawing, bool modified,
+                bool writerIdle = true);
 
     // The copy was removed (save, New or Open after the unsaved-work question, quit). If the
     // document is still modified it gets a new copy after the quiet time.

@@ -47,6 +47,11 @@ void RecoveryWriter::WaitIdle() {
     idle_.wait(lock, [this] { return job_ == Job::None && !busy_; });
 }
 
+bool RecoveryWriter::Idle() const {
+    const std::lock_guard<std::mutex> guard(mutex_);
+    return job_ == Job::None && !busy_;
+}
+
 std::optional<std::string> RecoveryWriter::TakeError() {
     const std::lock_guard<std::mutex> guard(mutex_);
     return std::exchange(error_, std::nullopt);

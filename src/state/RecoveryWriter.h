@@ -39,6 +39,7 @@ public:
     void Remove();
     // Waits until nothing is waiting or running.
     void WaitIdle();
+    bool Idle() const;
     // The reason the last job failed, once; nothing when none failed since the last call.
     std::optional<std::string> TakeError();
     // Copies written so far.

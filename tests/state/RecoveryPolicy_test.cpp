@@ -8,8 +8,8 @@ using Action = RecoveryPolicy::Action;
 
 namespace {
 
-// Something that happens before a look: a failed write, a removal, a restored copy.
-enum class Before { Nothing, Failed, Removed, Adopted };
+// Something around a look: a failed write, a removal, a restored copy, a busy writer.
+enum class Before { Nothing, Failed, Removed, Adopted, Busy };
 
 // One look at the document: time, change count, stroke in progress, Modified; and what the
 // policy must answer.
@@ -71,6 +71,10 @@ TEST(RecoveryPolicyTest, WritesAfterQuietAtMostEveryThirtySecondsAndRemovesWhenS
           {3000, 1, false, true, N, Before::Removed},
           {4999, 1, false, true, N},
           {5000, 1, false, true, W}}},
+        {"a write waits while the writer is busy",
+         {{0, 1, false, true, N},
+          {2000, 1, false, true, N, Before::Busy},
+          {2250, 1, false, true, W}}},
         {"a restored copy waits for a change",
          {{60000, 7, false, true, N, Before::Adopted},
           {60100, 8, false, true, N},
@@ -85,7 +89,9 @@ TEST(RecoveryPolicyTest, WritesAfterQuietAtMostEveryThirtySecondsAndRemovesWhenS
                 policy.Removed(step.Time);
             if (step.Event == Before::Adopted)
                 policy.Adopted(step.Count);
-            EXPECT_EQ(policy.Tick(step.Time, step.Count, step.Drawing, step.Modified), step.Expect)
+            EXPECT_EQ(policy.Tick(step.Time, step.Count, step.Drawing, step.Modified,
+                                  step.Event != Before::Busy),
+                      step.Expect)
                 << c.Name << " at " << step.Time;
         }
     }

@@ -97,6 +97,9 @@ TEST(PaletteExchange, BadFilesAreRefusedNamingTheLineOrByte) {
     std::vector<uint8_t> riffMany = BuildExchangePalette(kSunset, ExchangeFormat::RiffPal);
     riffMany[22] = 1; // count 257
     riffMany[23] = 1;
+    std::vector<uint8_t> riffEmpty = BuildExchangePalette(kSunset, ExchangeFormat::RiffPal);
+    riffEmpty[16] = 4; // a "data" chunk holding only its version and a count of 0
+    riffEmpty[22] = 0;
     std::vector<uint8_t> actMany(772, 0);
     actMany[768] = 1;
     actMany[769] = 1;
@@ -111,6 +114,7 @@ TEST(PaletteExchange, BadFilesAreRefusedNamingTheLineOrByte) {
         {ExchangeFormat::Gpl, Bytes("GIMP Palette\n# c\n1 2 3 a\n1 2 300 b\n"), "4 行目"},
         {ExchangeFormat::Gpl, Bytes("GIMP Palette\n1 2\n"), "2 行目"},
         {ExchangeFormat::Gpl, Bytes("GIMP Palette\n1 2 3x\n"), "2 行目"},
+        {ExchangeFormat::JascPal, Bytes("JASC-PAX\r\n0100\r\n1\r\n1 2 3\r\n"), "1 行目"},
         {ExchangeFormat::JascPal, Bytes("JASC-PAL\r\n0200\r\n1\r\n1 2 3\r\n"), "2 行目"},
         {ExchangeFormat::JascPal, Bytes("JASC-PAL\r\n0100\r\n257\r\n"),
          "3 行目: 色が 256 を超えています"},
@@ -121,6 +125,7 @@ TEST(PaletteExchange, BadFilesAreRefusedNamingTheLineOrByte) {
         {ExchangeFormat::RiffPal, Bytes(std::string("RIFF\4\0\0\0WAVE", 12)), "8 バイト目"},
         {ExchangeFormat::RiffPal, riffShort, "16 バイト目"},
         {ExchangeFormat::RiffPal, riffMany, "22 バイト目: 色が 256 を超えています"},
+        {ExchangeFormat::RiffPal, riffEmpty, "22 バイト目: 色が 1 つもありません"},
         {ExchangeFormat::Act, std::vector<uint8_t>(767, 0), "767 バイト目"},
         {ExchangeFormat::Act, actMany, "768 バイト目"},
         {ExchangeFormat::Hex, Bytes("102030\r\n#zz0000\r\n"), "2 行目"},

@@ -226,16 +226,24 @@ bool ConfirmDiscardOrSave(EditorState& s, DocumentUi& ui) {
 
 bool OpenClick(EditorState& s, DocumentUi& ui) {
     const std::optional<std::string> path = ui.ChooseOpenFile();
-    if (!path || !ConfirmDiscardOrSave(s, ui))
+    return path && OpenPath(s, ui, *path);
+}
+
+bool OpenPath(EditorState& s, DocumentUi& ui, const std::string& path) {
+    if (!ConfirmDiscardOrSave(s, ui))
         return false;
     LoadedPicture loaded = LoadedPicture::Of(s);
     std::string error;
-    if (!ReadPictureFile(ui, *path, loaded, error)) {
+    if (!IsExistingFile(path)) {
+        ui.ShowError(path + " が見つかりません");
+        return false;
+    }
+    if (!ReadPictureFile(ui, path, loaded, error)) {
         if (!error.empty())
             ui.ShowError(error);
         return false;
     }
-    TakePicture(s, loaded, *path);
+    TakePicture(s, loaded, path);
     return true;
 }
 

@@ -90,6 +90,9 @@ bool HasSavableExtension(const std::string& path);
 bool ConfirmDiscardOrSave(EditorState& s, DocumentUi& ui);
 
 bool OpenClick(EditorState& s, DocumentUi& ui);
+// Open without the dialog: the unsaved-work question, then path read and taken as the
+// document; a file that cannot be read shows its message. True when the document was replaced.
+bool OpenPath(EditorState& s, DocumentUi& ui, const std::string& path);
 // Opens recent file n (1..9). True when the document was replaced.
 bool FClick(EditorState& s, DocumentUi& ui, int n);
 // True when the document was written.

@@ -1,11 +1,11 @@
 #include "app/QtDocumentUi.h"
 
+#include "app/QtPictureReader.h"
 #include "app/RecoveryOffer.h"
+#include "state/AppPaths.h"
 #include "state/EditorState.h"
 
 #include <QFileDialog>
-#include <QImage>
-#include <QImageReader>
 #include <QMessageBox>
 #include <QStringList>
 
@@ -51,7 +51,7 @@ bool QtDocumentUi::AskOverwrite(const std::string&) {
 }
 
 std::optional<std::string> QtDocumentUi::ChooseOpenFile() {
-    QFileDialog dialog(parent_, QString(), QString::fromStdString(s_.AppDir));
+    QFileDialog dialog(parent_, QString(), QString::fromStdString(DocumentStartFolder(s_)));
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
@@ -62,7 +62,7 @@ std::optional<std::string> QtDocumentUi::ChooseOpenFile() {
 }
 
 std::optional<SaveChoice> QtDocumentUi::ChooseSaveFile() {
-    QFileDialog dialog(parent_, QString(), QString::fromStdString(s_.AppDir));
+    QFileDialog dialog(parent_, QString(), QString::fromStdString(DocumentStartFolder(s_)));
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     // The document commands ask the overwrite question themselves, after the extension rule.
     dialog.setOption(QFileDialog::DontConfirmOverwrite);
@@ -87,27 +87,7 @@ void QtDocumentUi::ShowError(const std::string& message) {
 
 bool QtDocumentUi::ReadOtherPicture(const std::string& path, RgbaPicture& picture,
                                     std::string& error) {
-    QImageReader reader(QString::fromStdString(path));
-    const QSize size = reader.size();
-    if (size.isValid() && (size.width() > kMaxImageSize || size.height() > kMaxImageSize)) {
-        error = "画像が大きすぎます (最大 " + std::to_string(kMaxImageSize) + " x " +
-                std::to_string(kMaxImageSize) + ")";
-        return false;
-    }
-    QImage image;
-    if (!reader.read(&image)) {
-        error = path + ": " + reader.errorString().toStdString();
-        return false;
-    }
-    image = image.convertToFormat(QImage::Format_RGBA8888);
-    picture.Width = image.width();
-    picture.Height = image.height();
-    picture.Stride = picture.Width * 4;
-    picture.Pixels.resize(size_t(picture.Stride) * size_t(picture.Height));
-    for (int y = 0; y < picture.Height; ++y)
-        std::copy_n(image.constScanLine(y), picture.Stride,
-                    picture.Pixels.begin() + ptrdiff_t(y) * picture.Stride);
-    return true;
+    return ReadPictureWithQt(path, picture, error);
 }
 
 } // namespace vallo

@@ -5,9 +5,12 @@
 
 namespace vallo {
 
-QtProgram::QtProgram(const std::string& appDir) : hooks_(s, w) {
+QtProgram::QtProgram(const std::string& appDir) : QtProgram(AppPaths{appDir, {}, {}}, {}) {}
+
+QtProgram::QtProgram(const AppPaths& paths, const std::string& startFile) : hooks_(s, w) {
     s.Hooks = &hooks_;
-    s.AppDir = appDir;
+    ApplyAppPaths(s, paths);
+    s.StartFile = startFile;
     CreateWindows(s, w);
 }
 

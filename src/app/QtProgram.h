@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/QtViewHooks.h"
+#include "state/AppPaths.h"
 #include "state/EditorState.h"
 #include "widgets/QtWindows.h"
 
@@ -14,6 +15,9 @@ class QtProgram {
 public:
     // appDir: the program's folder, where "sys" and "palette" live.
     explicit QtProgram(const std::string& appDir);
+    // paths: where data files are read and the program's own files written; startFile: the
+    // file named on the command line, opened after start-up (none when empty).
+    QtProgram(const AppPaths& paths, const std::string& startFile);
     ~QtProgram();
     QtProgram(const QtProgram&) = delete;
     QtProgram& operator=(const QtProgram&) = delete;

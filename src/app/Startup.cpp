@@ -1,5 +1,6 @@
 #include "app/Startup.h"
 
+#include "state/AppPaths.h"
 #include "state/Configuration.h"
 #include "app/DocumentCommands.h"
 #include "app/RecoveryOffer.h"
@@ -26,21 +27,26 @@ std::string WithTrailingSlash(std::string dir) {
     return dir;
 }
 
+// Opens the command line's file once the editor is up, as Open would (one undo step back to
+// the blank image, the reader's message when the file cannot be read).
+void OpenStartFile(EditorState& s, DocumentUi& ui) {
+    if (s.StartFile.empty())
+        return;
+    std::error_code ec;
+    const std::filesystem::path absolute = std::filesystem::absolute(s.StartFile, ec);
+    const std::string path = ec ? s.StartFile : absolute.lexically_normal().string();
+    s.StartFile.clear();
+    OpenPath(s, ui, path);
+}
+
 } // namespace
 
 std::vector<std::string> MainFormCreate(EditorState& s, const std::string& appDir) {
     std::vector<std::string> problems;
     s.AppDir = WithTrailingSlash(appDir);
 
-    const std::string paletteDir = s.AppDir + "palette";
-    std::error_code ec;
-    if (!std::filesystem::is_directory(paletteDir, ec)) {
-        std::filesystem::create_directories(paletteDir, ec);
-        if (ec)
-            problems.push_back(paletteDir + " を作成できません: " + ec.message());
-    }
     try {
-        EnsureDefaultPaletteFile(s.AppDir);
+        EnsurePaletteFolder(UserPaletteFolder(s), ShippedPaletteFile(s));
     } catch (const std::exception& e) {
         problems.push_back(e.what());
     }
@@ -75,13 +81,14 @@ void DeferredStartup(EditorState& s, DocumentUi& ui) {
     RunIniRoutine(s);
     s.Hooks->ApplyWindowPlaces();
 
-    // Work a previous run left unsaved comes before the recent file. A recent file 1 that is
-    // missing or cannot be read gives the blank untitled image, not the start-up picture
-    // under that file's name.
+    // Work a previous run left unsaved comes before the recent file, and a file named on the
+    // command line takes the place of recent file 1. A recent file 1 that is missing or cannot
+    // be read gives the blank untitled image, not the start-up picture under that file's name.
     const bool recovered = OfferRecoveryCopies(s, ui);
+    const bool openRecent = !recovered && s.StartFile.empty();
     if (!recovered)
-        s.FileName = s.RecentFiles[1];
-    if (!recovered && !FClick(s, ui, 1)) {
+        s.FileName = openRecent ? s.RecentFiles[1] : std::string();
+    if (!recovered && (!openRecent || !FClick(s, ui, 1))) {
         try {
             MakeBlankDocument(s, 256, 256);
         } catch (const std::exception& e) {
@@ -111,6 +118,7 @@ void DeferredStartup(EditorState& s, DocumentUi& ui) {
     s.Hooks->RedrawExtendedView();
     s.Hooks->RefreshUndoButtons();
     s.Hooks->SetTitle(DocumentTitle(s.FileName));
+    OpenStartFile(s, ui);
 }
 
 } // namespace vallo

@@ -15,6 +15,7 @@ std::vector<std::string> MainFormCreate(EditorState& s, const std::string& appDi
 
 // The deferred start-up step, run once shortly after the main window is shown: configuration,
 // the most recent file or a blank image, the undo history, the windows and their controls.
+// When s.StartFile names a file, start-up makes the blank image and then opens that file.
 void DeferredStartup(EditorState& s, DocumentUi& ui);
 
 } // namespace vallo

@@ -1,5 +1,7 @@
 #include "palette/PaletteFile.h"
 
+#include "state/AppPaths.h"
+
 #include "state/EditorState.h"
 #include "state/StateRoutines.h"
 #include "draw/Layers.h"
@@ -110,7 +112,7 @@ size_t PaletteFileSize(PaletteFileKind kind) {
 }
 
 std::string PaletteFolder(const EditorState& s) {
-    return s.AppDir + "palette/";
+    return UserPaletteFolder(s);
 }
 
 std::string PaletteFileBaseName(const std::string& path) {
@@ -264,17 +266,25 @@ std::vector<uint8_t> DefaultPaletteBytes() {
 }
 
 void EnsureDefaultPaletteFile(const std::string& appDir) {
+    EnsurePaletteFolder(appDir + "palette/", std::string());
+}
+
+void EnsurePaletteFolder(const std::string& folder, const std::string& shippedFile) {
     namespace fs = std::filesystem;
-    const fs::path folder = fs::path(appDir + "palette");
     std::error_code ec;
     if (!fs::is_directory(folder, ec)) {
         fs::create_directories(folder, ec);
         if (ec)
-            throw FileError(folder.string() + " を作成できません: " + ec.message());
+            throw FileError(folder + " を作成できません: " + ec.message());
     }
-    const std::string file = appDir + "palette/vallo.vp3";
-    if (!fs::exists(file, ec))
-        WriteFileAtomically(file, DefaultPaletteBytes());
+    const std::string file = folder + "vallo.vp3";
+    if (fs::exists(file, ec))
+        return;
+    // The shipped copy when it is a whole palette file, the built-in one otherwise.
+    std::vector<uint8_t> bytes;
+    if (!shippedFile.empty() && fs::file_size(shippedFile, ec) == kPaletteFileSize && !ec)
+        bytes = ReadWholeFile(shippedFile);
+    WriteFileAtomically(file, bytes.size() == kPaletteFileSize ? bytes : DefaultPaletteBytes());
 }
 
 void NewImageWithDefaultPalette(EditorState& s, int width, int height) {

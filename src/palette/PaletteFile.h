@@ -12,7 +12,8 @@ namespace vallo {
 struct EditorState;
 
 // Palette files (".vp3": title, 256 colours as red, green, blue, 256 mark bytes) and
-// forbidden-colour files (".vk3": title and mark bytes) in AppDir + "palette/".
+// forbidden-colour files (".vk3": title and mark bytes) in the palette folder (AppDir +
+// "palette/" for a portable copy).
 enum class PaletteFileKind { Palette, Forbidden };
 
 inline constexpr size_t kPaletteTitleSize = 32;
@@ -38,7 +39,7 @@ const char* PaletteFileExtension(PaletteFileKind kind); // ".vp3" or ".vk3"
 // list when the folder cannot be read.
 std::vector<std::string> ListPaletteFiles(const std::string& folder, const std::string& extension);
 size_t PaletteFileSize(PaletteFileKind kind);
-// AppDir + "palette/".
+// The palette folder the user's palettes are kept in.
 std::string PaletteFolder(const EditorState& s);
 // File name without folder and extension, as the browse button hands it to the save dialog.
 std::string PaletteFileBaseName(const std::string& path);
@@ -74,6 +75,9 @@ void ApplyPaletteFileBytes(EditorState& s, const std::vector<uint8_t>& bytes, Pa
 std::vector<uint8_t> DefaultPaletteBytes();
 // Creates appDir + "palette/" and the default palette file in it when they are missing.
 void EnsureDefaultPaletteFile(const std::string& appDir);
+// Creates the palette folder (ending in "/") and its "vallo.vp3" when missing: a copy of the
+// shipped palette file when that is a whole palette file, the built-in default otherwise.
+void EnsurePaletteFolder(const std::string& folder, const std::string& shippedFile);
 // A fresh width x height 8-bit MainImage of index 0 with the default palette and marks,
 // untitled and modified. When "palette/vallo.vp3" is missing or unreadable the built-in
 // default palette is used. Sizes are kept within the image limits.

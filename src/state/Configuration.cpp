@@ -1,5 +1,6 @@
 #include "state/Configuration.h"
 
+#include "state/AppPaths.h"
 #include "state/EditorState.h"
 #include "state/IniFile.h"
 #include "image/AtomicFile.h"
@@ -204,16 +205,16 @@ private:
 } // namespace
 
 std::string IniPath(const EditorState& s) {
-    return s.AppDir + "sys/vallo.ini";
+    return ConfigFolder(s) + "vallo.ini";
 }
 std::string SizeListPath(const EditorState& s) {
-    return s.AppDir + "sys/size.txt";
+    return ConfigFolder(s) + "size.txt";
 }
 std::string BaiListPath(const EditorState& s) {
-    return s.AppDir + "sys/bai.txt";
+    return ConfigFolder(s) + "bai.txt";
 }
 std::string RecoveryDir(const EditorState& s) {
-    return s.AppDir + "sys/recovery/";
+    return RecoveryFolder(s);
 }
 
 void RunIniRoutine(EditorState& s) {
@@ -223,9 +224,9 @@ void RunIniRoutine(EditorState& s) {
         return;
     }
     std::error_code ec;
-    std::filesystem::create_directories(s.AppDir + "sys", ec);
+    std::filesystem::create_directories(ConfigFolder(s), ec);
     if (ec)
-        throw FileError(s.AppDir + "sys を作成できません: " + ec.message());
+        throw FileError(ConfigFolder(s) + " を作成できません: " + ec.message());
     // Keep entries of the existing file that this program does not write.
     IniFile ini = IniFile::Load(IniPath(s));
     IniRoutine(s, ini).Run();

@@ -7,8 +7,9 @@ namespace vallo {
 
 struct EditorState;
 
-// The configuration file AppDir + "sys/vallo.ini" and the list files "sys/size.txt" (cell
-// sizes) and "sys/bai.txt" (zooms), UTF-8 with CRLF lines.
+// The configuration file "vallo.ini" and the list files "size.txt" (cell sizes) and "bai.txt"
+// (zooms) in the configuration folder (AppDir + "sys/" for a portable copy), UTF-8 with CRLF
+// lines.
 std::string IniPath(const EditorState& s);
 std::string SizeListPath(const EditorState& s);
 std::string BaiListPath(const EditorState& s);

@@ -148,6 +148,9 @@ struct EditorState {
     bool StartingUp = false;
     bool IniReadMode = true;
     std::string AppDir;  // the program's folder with a trailing "/"
+    std::string ConfigDir;   // where the configuration goes when not in AppDir (AppPaths)
+    std::string UserDataDir; // where palettes and recovery copies go when not in AppDir
+    std::string StartFile;   // the file named on the command line, opened after start-up
     int PaletteLoadQuiet = 0;
     std::array<std::string, 10> RecentFiles;  // entries 1..9; entry 0 unused
     std::vector<std::string> SizeItems{"32x32", "64x64", "128x128"};

@@ -1,7 +1,10 @@
 #include "app/DocumentTestSupport.h"
 #include "app/Startup.h"
 #include "image/AtomicFile.h"
+#include "draw/Undo.h"
 #include "palette/PaletteFile.h"
+#include "state/AppPaths.h"
+#include "state/Configuration.h"
 #include "state/EditorState.h"
 
 #include <filesystem>
@@ -75,4 +78,53 @@ TEST(Startup, DataFilesAreReadFromTheProgramFolder) {
     // Pen 0 is the single dot, pen 1 a 2 x 2 block.
     EXPECT_EQ(s.PenMasks[0][0][0], 255);
     EXPECT_EQ(s.PenMasks[1][1][1], 255);
+}
+
+TEST(Startup, TheCommandLineFileIsOpenedInsteadOfRecentFile1) {
+    TempDir dir;
+    RecordingHooks hooks;
+    RecordingUi ui;
+    EditorState s;
+    s.Hooks = &hooks;
+    MainFormCreate(s, dir.Dir());
+    const std::string sprite = std::string(VALLO_TESTDATA) + "/pngsuite/basn3p08.png";
+    s.RecentFiles[1] = std::string(VALLO_TESTDATA) + "/pngsuite/basi3p08.png";
+    s.StartFile = sprite;
+    DeferredStartup(s, ui);
+    const std::string normal = std::filesystem::path(sprite).lexically_normal().string();
+    EXPECT_EQ(s.FileName, normal);
+    EXPECT_EQ(s.RecentFiles[1], normal);
+    EXPECT_EQ(s.MainImage.Width(), 32);
+    EXPECT_EQ(hooks.Titles.back(), "Vallo [basn3p08.png]");
+    ASSERT_TRUE(CanUndo(s)); // as Open: one step back to the blank image
+    Undo(s);
+    EXPECT_EQ(s.MainImage.Width(), 256);
+
+    EditorState missing;
+    missing.Hooks = &hooks;
+    MainFormCreate(missing, dir.Dir());
+    missing.StartFile = dir / "nothing.png";
+    DeferredStartup(missing, ui);
+    ASSERT_EQ(ui.Errors.size(), 1u);
+    EXPECT_EQ(ui.Errors[0], (dir / "nothing.png") + " が見つかりません");
+    EXPECT_TRUE(missing.FileName.empty());
+    EXPECT_EQ(missing.MainImage.Width(), 256);
+}
+
+TEST(Startup, AReadOnlyInstallWritesUnderTheUsersFolders) {
+    TempDir dir;
+    std::filesystem::create_directories(dir / "share/palette");
+    std::vector<uint8_t> shipped = DefaultPaletteBytes();
+    shipped[40] = 99; // tell the shipped copy from the built-in one
+    WriteFileAtomically(dir / "share/palette/vallo.vp3", shipped);
+    EditorState s;
+    ApplyAppPaths(s, {dir / "share/", dir / "config/vallo/", dir / "data/vallo/"});
+    MainFormCreate(s, s.AppDir);
+    EXPECT_EQ(ReadWholeFile(dir / "data/vallo/palette/vallo.vp3"), shipped);
+    s.IniReadMode = false;
+    RunIniRoutine(s);
+    for (const char* name : {"vallo.ini", "size.txt", "bai.txt"})
+        EXPECT_TRUE(std::filesystem::is_regular_file(dir / ("config/vallo/" + std::string(name))));
+    EXPECT_FALSE(std::filesystem::exists(dir / "share/sys"));
+    EXPECT_EQ(RecoveryFolder(s), dir / "data/vallo/recovery/");
 }

@@ -1,0 +1,175 @@
+#include "app/BatchCommands.h"
+#include "app/DocumentTestSupport.h"
+#include "formats/PngCodec.h"
+#include "image/AtomicFile.h"
+#include "palette/PaletteFile.h"
+#include "state/EditorState.h"
+
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <sstream>
+
+using namespace vallo;
+using namespace vallo::testsupport;
+
+namespace {
+
+struct Outcome {
+    int Status = -1;
+    std::string Out, Err;
+};
+
+Outcome Command(const std::vector<std::string>& args) {
+    std::ostringstream out, err;
+    Outcome r;
+    r.Status = RunWindowlessCommand(ParseCommandLine(args), nullptr, out, err);
+    r.Out = out.str();
+    r.Err = err.str();
+    return r;
+}
+
+struct Png {
+    TDIB Image;
+    PngMarks Marks;
+};
+
+Png ReadPng(const std::string& path) {
+    Png p;
+    EXPECT_TRUE(LoadPNG(path, p.Image, p.Marks)) << path;
+    return p;
+}
+
+// The valid 8-bit palette files of PngSuite of at least 8 x 8 pixels, from its table.
+std::vector<std::string> ValidPaletteSuiteFiles() {
+    std::ifstream table(std::string(VALLO_TESTDATA) + "/pngsuite.tsv");
+    std::vector<std::string> names;
+    std::string line;
+    std::getline(table, line); // header
+    while (std::getline(table, line)) {
+        std::istringstream fields(line);
+        std::string name, group, valid, width, height, type, depth;
+        std::getline(fields, name, '\t');
+        std::getline(fields, group, '\t');
+        std::getline(fields, valid, '\t');
+        fields >> width >> height >> type >> depth;
+        if (valid == "yes" && type == "3" && depth == "8" && std::stoi(width) >= 8 &&
+            std::stoi(height) >= 8)
+            names.push_back(name);
+    }
+    return names;
+}
+
+// An 8 x 8 picture of four colours in columns pairs: red, green, blue, white at indices 0..3.
+std::string WriteFourColourPng(const TempDir& dir) {
+    TDIB image(8, 8, 8);
+    const RGBQuad colours[4] = {{0, 0, 255, 0}, {0, 255, 0, 0}, {255, 0, 0, 0}, {255, 255, 255, 0}};
+    for (int i = 0; i < 4; ++i)
+        image.ColorTable()[size_t(i)] = colours[i];
+    for (int y = 0; y < 8; ++y)
+        for (int x = 0; x < 8; ++x)
+            image.SetPixel(x, y, uint32_t(x / 2));
+    std::array<int32_t, 256> none{};
+    SavePNG(dir / "four.png", image, none, 0);
+    return dir / "four.png";
+}
+
+// A palette file: 0 pure red but forbidden, 1 nearly red, 2 green, 3 blue, 4 white and
+// transparent, the rest black.
+std::string WriteTargetPalette(const TempDir& dir) {
+    std::vector<uint8_t> bytes(kPaletteFileSize, 0);
+    const uint8_t rgb[5][3] = {{255, 0, 0}, {250, 0, 0}, {0, 255, 0}, {0, 0, 255}, {255, 255, 255}};
+    for (size_t i = 0; i < 5; ++i)
+        std::copy_n(rgb[i], 3, bytes.begin() + ptrdiff_t(kPaletteTitleSize + 3 * i));
+    bytes[kPaletteTitleSize + 768 + 0] = 66;
+    bytes[kPaletteTitleSize + 768 + 4] = 100;
+    WriteFileAtomically(dir / "target.vp3", bytes);
+    return dir / "target.vp3";
+}
+
+} // namespace
+
+TEST(BatchCommands, ConvertKeepsThePaletteFilesIndicesExactly) {
+    TempDir dir;
+    int converted8 = 0;
+    for (const std::string& name : ValidPaletteSuiteFiles()) {
+        const std::string in = std::string(VALLO_TESTDATA) + "/pngsuite/" + name;
+        ++converted8;
+        const Outcome r = Command({"convert", in, dir / "out.png"});
+        ASSERT_EQ(r.Status, kExitOk) << name << r.Err;
+        const Png source = ReadPng(in), converted = ReadPng(dir / "out.png");
+        ASSERT_EQ(converted.Image.Width(), source.Image.Width());
+        for (int y = 0; y < source.Image.Height(); ++y)
+            for (int x = 0; x < source.Image.Width(); ++x)
+                ASSERT_EQ(converted.Image.Pixel(x, y), source.Image.Pixel(x, y)) << name;
+        EXPECT_EQ(converted.Image.ColorTable(), source.Image.ColorTable()) << name;
+    }
+    EXPECT_GE(converted8, 10);
+    const Outcome bmp = Command(
+        {"convert", std::string(VALLO_TESTDATA) + "/bmpsuite/g/pal8.bmp", dir / "pal8.bmp"});
+    EXPECT_EQ(bmp.Status, kExitOk) << bmp.Err;
+    TDIB source, converted;
+    source.LoadFromFile(std::string(VALLO_TESTDATA) + "/bmpsuite/g/pal8.bmp");
+    converted.LoadFromFile(dir / "pal8.bmp");
+    EXPECT_EQ(converted.Pixel(5, 7), source.Pixel(5, 7));
+    EXPECT_EQ(converted.ColorTable(), source.ColorTable());
+}
+
+TEST(BatchCommands, BrokenOrRefusedInputWritesNothing) {
+    TempDir dir;
+    const std::vector<uint8_t> good =
+        ReadWholeFile(std::string(VALLO_TESTDATA) + "/pngsuite/basn3p08.png");
+    WriteFileAtomically(dir / "broken.png", good.data(), good.size() / 2);
+    WriteFileAtomically(dir / "keep.png", good);
+    const std::vector<std::vector<std::string>> cases = {
+        {"convert", dir / "broken.png", dir / "out.png"},
+        {"convert", dir / "missing.png", dir / "out.png"},
+        {"convert", std::string(VALLO_TESTDATA) + "/pngsuite/s01n3p01.png", dir / "out.png"},
+        {"convert", dir / "broken.png", dir / "keep.png"},
+        {"convert", dir / "keep.png", dir / "out.png", "--palette", dir / "missing.vp3"},
+        {"info", dir / "broken.png"},
+    };
+    for (const auto& args : cases) {
+        const Outcome r = Command(args);
+        EXPECT_EQ(r.Status, kExitRefused) << args[1];
+        EXPECT_NE(r.Err.find("vallo: "), std::string::npos);
+        EXPECT_FALSE(std::filesystem::exists(dir / "out.png"));
+    }
+    EXPECT_EQ(ReadWholeFile(dir / "keep.png"), good);
+    EXPECT_EQ(Command({"convert", "a.png"}).Status, kExitBadArguments);
+    const auto left = std::distance(std::filesystem::directory_iterator(dir.Dir()),
+                                    std::filesystem::directory_iterator());
+    EXPECT_EQ(left, 2); // broken.png and keep.png, no temporary left behind
+}
+
+TEST(BatchCommands, PaletteMapsByColourAndNeverUsesForbiddenEntries) {
+    TempDir dir;
+    const std::string in = WriteFourColourPng(dir), pal = WriteTargetPalette(dir);
+    ASSERT_EQ(Command({"convert", in, dir / "mapped.png", "--palette", pal}).Status, kExitOk);
+    const Png mapped = ReadPng(dir / "mapped.png");
+    const uint32_t expected[4] = {1, 2, 3, 4}; // red avoids the forbidden pure red
+    for (int x = 0; x < 8; ++x)
+        EXPECT_EQ(mapped.Image.Pixel(x, 3), expected[x / 2]) << x;
+    EXPECT_EQ(mapped.Marks.ForbiddenFlags[0], 66);
+    EXPECT_EQ(mapped.Marks.TransColor, 4);
+    EXPECT_EQ(mapped.Image.ColorTable()[1], (RGBQuad{0, 0, 250, 0}));
+
+    ASSERT_EQ(Command({"convert", in, dir / "kept.png", "--palette", pal, "--keep-indices"}).Status,
+              kExitRefused); // index 0 is used and the palette forbids it
+    EXPECT_FALSE(std::filesystem::exists(dir / "kept.png"));
+}
+
+TEST(BatchCommands, InfoAsTextAndJson) {
+    TempDir dir;
+    const std::string in = WriteTargetPalette(dir), png = WriteFourColourPng(dir);
+    ASSERT_EQ(Command({"convert", png, dir / "m.png", "--palette", in}).Status, kExitOk);
+    const Outcome text = Command({"info", dir / "m.png"});
+    EXPECT_EQ(text.Status, kExitOk);
+    EXPECT_EQ(text.Out, "file: " + (dir / "m.png") +
+                            "\nsize: 8 x 8\ncolours used: 4\ntransparent index: 4\nforbidden: 0\n");
+    const Outcome json = Command({"info", "--json", dir / "m.png"});
+    EXPECT_EQ(json.Out, "{\"file\": \"" + (dir / "m.png") +
+                            "\", \"width\": 8, \"height\": 8, \"colors_used\": 4, "
+                            "\"transparent_index\": 4, \"forbidden\": [0]}\n");
+    EXPECT_EQ(Command({"--version"}).Out.rfind("vallo ", 0), 0u);
+}

@@ -2,6 +2,7 @@
 
 #include "formats/PngCodec.h"
 #include "image/AtomicFile.h"
+#include "palette/PaletteExchange.h"
 #include "palette/PaletteFile.h"
 #include "state/EditorState.h"
 
@@ -30,6 +31,7 @@ public:
     std::optional<std::string> ChooseOpenFile() override { return std::nullopt; }
     std::optional<SaveChoice> ChooseSaveFile() override { return std::nullopt; }
     void ShowError(const std::string&) override {}
+    bool AskRestoreRecovery() override { return false; }
     bool ReadOtherPicture(const std::string& path, RgbaPicture& picture,
                           std::string& error) override {
         if (!read_) {
@@ -43,8 +45,10 @@ private:
     const OtherPictureReader& read_;
 };
 
-// A palette to convert to: colours and the marks that come with it.
+// A palette to convert to: colours and the marks that come with it. Only the first Count
+// entries are candidates; the rest of a shorter exchange palette stays black and unused.
 struct TargetPalette {
+    size_t Count = 256;
     ColorTableArray Colors{};
     std::array<int32_t, 256> ForbiddenFlags{};
     std::optional<uint8_t> TransColor;
@@ -58,9 +62,7 @@ std::string LowerExtension(const std::string& path) {
 }
 
 // Reads a ".vp3" palette file: title, 256 red-green-blue triples, 256 mark bytes.
-TargetPalette ReadTargetPalette(const std::string& path) {
-    if (LowerExtension(path) != ".vp3")
-        throw FileError(path + ": 対応していないパレット形式です");
+TargetPalette ReadVp3Palette(const std::string& path) {
     const std::vector<uint8_t> bytes = ReadWholeFile(path);
     if (bytes.size() < kPaletteFileSize)
         throw FileError(path + ": パレットファイルが短すぎます");
@@ -78,6 +80,18 @@ TargetPalette ReadTargetPalette(const std::string& path) {
     return p;
 }
 
+// A palette file of our own or of another program (".gpl", ".pal", ".act", ".hex"), which
+// brings colours only.
+TargetPalette ReadTargetPalette(const std::string& path) {
+    if (LowerExtension(path) == ".vp3")
+        return ReadVp3Palette(path);
+    const std::vector<RGBQuad> colours = ReadExchangePalette(path);
+    TargetPalette p;
+    p.Count = std::min(colours.size(), p.Colors.size());
+    std::copy_n(colours.begin(), p.Count, p.Colors.begin());
+    return p;
+}
+
 int Distance(const RGBQuad& a, const RGBQuad& b) {
     const int dr = int(a.rgbRed) - int(b.rgbRed);
     const int dg = int(a.rgbGreen) - int(b.rgbGreen);
@@ -89,7 +103,7 @@ int Distance(const RGBQuad& a, const RGBQuad& b) {
 std::optional<uint8_t> NearestAllowed(const TargetPalette& p, const RGBQuad& colour) {
     std::optional<uint8_t> best;
     int bestDistance = 0;
-    for (size_t i = 0; i < 256; ++i) {
+    for (size_t i = 0; i < p.Count; ++i) {
         if (p.ForbiddenFlags[i] == kForbidden)
             continue;
         const int d = Distance(p.Colors[i], colour);

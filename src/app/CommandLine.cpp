@@ -153,7 +153,7 @@ std::string UsageText() {
            "  vallo --help | --version\n"
            "\n"
            "convert options:\n"
-           "  --palette FILE    map the picture to this palette file (.vp3)\n"
+           "  --palette FILE    map the picture to this palette (.vp3, .gpl, .pal, .act, .hex)\n"
            "  --keep-indices    keep the pixel indices and only replace the colour table\n"
            "\n"
            "Exit status: 0 success, 1 refused or broken input, 2 bad arguments.\n";

@@ -1,17 +1,17 @@
 #include "app/Startup.h"
 
-#include "state/AppPaths.h"
-#include "state/Configuration.h"
 #include "app/DocumentCommands.h"
 #include "app/RecoveryOffer.h"
-#include "state/EditorState.h"
-#include "state/StateRoutines.h"
+#include "draw/ImageLayout.h"
+#include "draw/LupeRender.h"
 #include "draw/PlotPen.h"
 #include "draw/Undo.h"
 #include "image/AtomicFile.h"
 #include "palette/PaletteFile.h"
-#include "draw/LupeRender.h"
-#include "draw/ImageLayout.h"
+#include "state/AppPaths.h"
+#include "state/Configuration.h"
+#include "state/EditorState.h"
+#include "state/StateRoutines.h"
 
 #include <algorithm>
 #include <exception>

@@ -1,7 +1,9 @@
 #include "app/BatchCommands.h"
 #include "app/CommandLine.h"
+#include "app/MainForm.h"
 #include "app/QtPictureReader.h"
 #include "app/QtProgram.h"
+#include "app/QtQuitSignals.h"
 #include "state/AppPaths.h"
 
 #include <QApplication>
@@ -58,6 +60,7 @@ int main(int argc, char** argv) {
     vallo::QtProgram program(
         vallo::ResolveAppPaths(QCoreApplication::applicationDirPath().toStdString(), std::getenv),
         command.File);
+    vallo::CloseOnQuitSignals(program.w.MainForm);
     program.Show();
     return app.exec();
 }

@@ -154,6 +154,19 @@ TEST(BatchCommands, PaletteMapsByColourAndNeverUsesForbiddenEntries) {
     EXPECT_EQ(mapped.Marks.TransColor, 4);
     EXPECT_EQ(mapped.Image.ColorTable()[1], (RGBQuad{0, 0, 250, 0}));
 
+    // Another program's palette brings colours only; entries past its end are never used.
+    WriteFileAtomically(dir / "three.hex",
+                        std::vector<uint8_t>{'0', '0', '0', '0', 'f', 'f', '\n',
+                                             'f', 'f', '0', '0', '0', '0', '\n',
+                                             'f', 'f', 'f', 'f', 'f', 'f', '\n'});
+    ASSERT_EQ(Command({"convert", in, dir / "hex.bmp", "--palette", dir / "three.hex"}).Status,
+              kExitOk);
+    TDIB hex;
+    hex.LoadFromFile(dir / "hex.bmp");
+    const uint32_t fromHex[4] = {1, 0, 0, 2}; // green is as far from all three: lowest wins
+    for (int x = 0; x < 8; ++x)
+        EXPECT_EQ(hex.Pixel(x, 5), fromHex[x / 2]) << x;
+
     ASSERT_EQ(Command({"convert", in, dir / "kept.png", "--palette", pal, "--keep-indices"}).Status,
               kExitRefused); // index 0 is used and the palette forbids it
     EXPECT_FALSE(std::filesystem::exists(dir / "kept.png"));

@@ -104,7 +104,8 @@ void Restore(EditorState& s, int k) {
     }
     LayChange(s);
     s.Hooks->RefreshUndoButtons();
-    if (s.CurrentTool == 7)
+    // The copy preview shows the copy buffer in the document's colours.
+    if (s.CurrentTool == 7 || e.Palette)
         s.Hooks->RepaintCopyPreview();
     s.Undo.UndoCoalesced = false;
 }

@@ -1,15 +1,25 @@
 #include "palette/PaleForm.h"
 
-#include "state/EditorState.h"
+#include "palette/ColorsForm.h"
+#include "palette/PLForm.h"
+#include "palette/PSForm.h"
+#include "palette/PSizeForm.h"
+#include "palette/Pale2Form.h"
 #include "palette/PaletteCommands.h"
+#include "palette/PaletteExchange.h"
+#include "palette/PaletteFile.h"
 #include "palette/PaletteGrid.h"
 #include "palette/Tone.h"
+#include "state/EditorState.h"
 #include "views/LupeMouse.h"
 #include "widgets/MogPaintBox.h"
 #include "widgets/QtControls.h"
 #include "widgets/QtDibImage.h"
 
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QVBoxLayout>
@@ -64,9 +74,18 @@ void TPaleForm::BuildMenu() {
     N2->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_T));
     N3 = N1->addAction(Text("描画色を透明色にコピー"));
     N8 = N1->addAction(Text("描画色と透明色の位置交換"));
-    // The palette file, colour edit, tone and size dialogs are not there yet.
-    for (QAction* waiting : {L1, S1, N5, N6, N4, Change, Colors})
-        waiting->setEnabled(false);
+    File1->addSeparator();
+    Import = File1->addAction(Text("インポート(&I)..."));
+    Export = File1->addAction(Text("エクスポート(&X)..."));
+    connect(L1, &QAction::triggered, this, [this] { L1Click(); });
+    connect(S1, &QAction::triggered, this, [this] { S1Click(); });
+    connect(N5, &QAction::triggered, this, [this] { N5Click(); });
+    connect(N6, &QAction::triggered, this, [this] { N6Click(); });
+    connect(N4, &QAction::triggered, this, [this] { N4Click(); });
+    connect(Change, &QAction::triggered, this, [this] { ChangeClick(); });
+    connect(Colors, &QAction::triggered, this, [this] { ColorsClick(); });
+    connect(Import, &QAction::triggered, this, [this] { ImportClick(); });
+    connect(Export, &QAction::triggered, this, [this] { ExportClick(); });
     connect(N7, &QAction::triggered, this, [this] { N7Click(); });
     connect(Grade, &QAction::triggered, this, [this] { GradeClick(); });
     connect(N2, &QAction::triggered, this, [this] { N2Click(); });
@@ -84,6 +103,88 @@ void TPaleForm::SizeToGrid() {
 }
 
 // --- Menu.
+
+void TPaleForm::L1Click() {
+    w_.PLForm->Prepare(kCaptionLoadPalette, PaletteFileExtension(PaletteFileKind::Palette));
+    w_.PLForm->exec();
+}
+
+void TPaleForm::N5Click() {
+    w_.PLForm->Prepare(kCaptionLoadForbidden, PaletteFileExtension(PaletteFileKind::Forbidden));
+    w_.PLForm->exec();
+}
+
+void TPaleForm::S1Click() {
+    w_.PSForm->Prepare(kCaptionSavePalette, "パレットを保存");
+    w_.PSForm->exec();
+}
+
+void TPaleForm::N6Click() {
+    w_.PSForm->Prepare(kCaptionSaveForbidden, "描画禁止色の位置を保存");
+    w_.PSForm->exec();
+}
+
+void TPaleForm::N4Click() {
+    w_.PSizeForm->exec();
+}
+
+void TPaleForm::ChangeClick() {
+    w_.Pale2Form->Load();
+    w_.Pale2Form->exec();
+}
+
+void TPaleForm::ColorsClick() {
+    w_.ColorsForm->exec();
+}
+
+void TPaleForm::ImportClick() {
+    const QString path = QFileDialog::getOpenFileName(
+        this, Text("パレットのインポート"), QString::fromStdString(PaletteFolder(s_)),
+        Text("パレット (*.gpl *.pal *.act *.hex);;すべてのファイル (*)"), nullptr,
+        QFileDialog::DontUseNativeDialog);
+    if (!path.isEmpty())
+        ImportFrom(path);
+}
+
+void TPaleForm::ExportClick() {
+    static const char* const kFilters[4] = {"GIMP パレット (*.gpl)", "JASC パレット (*.pal)",
+                                            "Adobe カラーテーブル (*.act)",
+                                            "16 進数の一覧 (*.hex)"};
+    QStringList filters;
+    for (const char* f : kFilters)
+        filters << Text(f);
+    QString chosen = filters[0];
+    QString path = QFileDialog::getSaveFileName(
+        this, Text("パレットのエクスポート"), QString::fromStdString(PaletteFolder(s_)),
+        filters.join(";;"), &chosen, QFileDialog::DontUseNativeDialog);
+    if (path.isEmpty())
+        return;
+    // A name typed without an extension takes the one of the chosen file type.
+    if (QFileInfo(path).suffix().isEmpty())
+        path += chosen.mid(chosen.indexOf("*.") + 1).chopped(1);
+    ExportTo(path);
+}
+
+void TPaleForm::ImportFrom(const QString& path) {
+    try {
+        ImportPalette(s_, path.toStdString());
+        TimTimer(s_);
+    } catch (const std::exception& e) {
+        ShowError(e);
+    }
+}
+
+void TPaleForm::ExportTo(const QString& path) {
+    try {
+        ExportPalette(s_, path.toStdString());
+    } catch (const std::exception& e) {
+        ShowError(e);
+    }
+}
+
+void TPaleForm::ShowError(const std::exception& e) {
+    QMessageBox::critical(this, QStringLiteral("Vallo"), QString::fromUtf8(e.what()));
+}
 
 void TPaleForm::N7Click() {
     ClearForbiddenColors(s_);

@@ -2,6 +2,8 @@
 
 #include "widgets/FloatingForm.h"
 
+#include <exception>
+
 class QAction;
 class QMenuBar;
 class QMouseEvent;
@@ -40,15 +42,30 @@ public:
     QAction* N2 = nullptr;
     QAction* N3 = nullptr;
     QAction* N8 = nullptr;
+    QAction* Import = nullptr;
+    QAction* Export = nullptr;
 
+    void L1Click();
+    void S1Click();
+    void N5Click();
+    void N6Click();
     void N7Click();
+    void N4Click();
+    void ChangeClick();
+    void ColorsClick();
     void GradeClick();
     void N2Click();
     void N3Click();
     void N8Click();
+    // "インポート(&I)..." and "エクスポート(&X)..." without the file dialog.
+    void ImportFrom(const QString& path);
+    void ExportTo(const QString& path);
 
 private:
     void BuildMenu();
+    void ImportClick();
+    void ExportClick();
+    void ShowError(const std::exception& e);
     void PaleBoxPaint(QPainter& p, const QRect& exposed);
     void PaleBoxMouseDown(QMouseEvent* e, QPoint pos);
     void PaleBoxMouseMove(QMouseEvent* e, QPoint pos);

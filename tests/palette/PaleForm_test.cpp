@@ -84,6 +84,29 @@ TEST(PaleForm, ClicksAndShiftDragsReachTheGrid) {
     EXPECT_EQ(f.pale->PaleBox()->grab().toImage().pixel(16 * 3 + 3, 16 * 3), qRgb(192, 192, 192));
 }
 
+TEST(PaleForm, MenuHasItsItemsAllEnabled) {
+    PaleFixture f;
+    const QList<QAction*> bar = f.pale->Menu()->actions();
+    EXPECT_EQ(Captions(bar),
+              QStringList({QString::fromUtf8("パレット(&P)"), QString::fromUtf8("色を変える(&C)"),
+                           QString::fromUtf8("特殊効果(&E)")}));
+    EXPECT_EQ(Captions(bar[0]->menu()->actions()),
+              QString::fromUtf8("パレットを読み込む(&O),パレットを保存する(&S),禁止色読み込み,"
+                                "禁止色保存,禁止色クリア,サイズ調整(&Z),,インポート(&I)...,"
+                                "エクスポート(&X)...")
+                  .split(','));
+    EXPECT_EQ(Captions(bar[2]->menu()->actions()),
+              QString::fromUtf8("色調調整,グラデーション,透明色を描画色に置換,"
+                                "描画色を透明色にコピー,描画色と透明色の位置交換")
+                  .split(','));
+    EXPECT_EQ(f.pale->N2->shortcut(), QKeySequence("Ctrl+T"));
+    EXPECT_EQ(f.pale->Change->shortcut(), QKeySequence(Qt::Key_Return));
+    for (QMenu* menu : {bar[0]->menu(), bar[2]->menu()})
+        for (const QAction* a : menu->actions())
+            EXPECT_TRUE(a->isEnabled()) << a->text().toStdString();
+    EXPECT_TRUE(f.pale->Change->isEnabled());
+}
+
 TEST(PaleForm, IndexCommandsAreOneUndoStepEach) {
     PaleFixture f;
     f.s.DrawColor = 100;

@@ -1,0 +1,88 @@
+#include "draw/Undo.h"
+#include "palette/ColorEdit.h"
+#include "support/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+using namespace vallo;
+
+namespace {
+
+struct ColorEditTest : ::testing::Test {
+    EditorState s;
+    vallo::test::RecordingHooks hooks;
+    void SetUp() override {
+        s.Hooks = &hooks;
+        s.MainImage.SetSize(8, 8, 8);
+        vallo::test::SetRampPalette(s);
+        InitUndo(s, 8);
+        s.DrawColor = 40; // red 40, green 215, blue 120
+        LoadColorEdit(s);
+    }
+    std::array<int, 6> Edit() const {
+        return {s.EditRed, s.EditGreen, s.EditBlue, s.EditHue, s.EditLight, s.EditSat};
+    }
+};
+
+} // namespace
+
+TEST_F(ColorEditTest, FieldsParseClampAndKeepBothModelsInStep) {
+    EXPECT_EQ(Edit(), (std::array<int, 6>{40, 215, 120, 314, 255, 175}));
+    EXPECT_EQ(ColorEditFieldTexts(s, ColorBarBox::Hls),
+              (std::array<std::string, 3>{"314", "255", "175"}));
+    const struct {
+        bool rgb;
+        std::array<std::string, 3> texts;
+        std::array<int, 6> edit;
+    } cases[] = {
+        {true, {"300", "0", "0"}, {255, 0, 0, 0, 256, 256}},
+        {true, {"x", "-5", "+128"}, {0, 0, 128, 512, 128, 256}},
+        {false, {"800", "600", "-1"}, {255, 255, 255, 767, 512, 0}},
+        {false, {"256", "256", "256"}, {0, 255, 0, 256, 256, 256}},
+    };
+    for (const auto& c : cases) {
+        EXPECT_TRUE(c.rgb ? RgbFieldsChanged(s, c.texts) : HlsFieldsChanged(s, c.texts));
+        EXPECT_EQ(Edit(), c.edit) << c.texts[0];
+        EXPECT_FALSE(c.rgb ? RgbFieldsChanged(s, c.texts) : HlsFieldsChanged(s, c.texts));
+    }
+    s.EditFieldsLive = false; // the program writing the fields itself
+    EXPECT_FALSE(RgbFieldsChanged(s, {"1", "2", "3"}));
+    EXPECT_EQ(s.EditRed, 0);
+}
+
+TEST_F(ColorEditTest, BarsMapPositionsToValuesAndBack) {
+    const int rows[][2] = {{0, 1},  {16, 1}, {17, 0}, {24, 2}, {40, 2},
+                           {47, 0}, {48, 3}, {64, 3}, {65, 0}};
+    for (const auto& r : rows)
+        EXPECT_EQ(ColorBarRowAt(r[0], 0), r[1]) << r[0];
+    EXPECT_EQ(ColorBarRowAt(20, 2), 2);
+    const int values[][4] = {{0, 1, 63, 255}, {0, 2, 10, 40},  {0, 3, -9, 0},   {1, 1, 63, 767},
+                             {1, 2, 63, 512}, {1, 3, 99, 256}, {1, 1, 32, 389}, {1, 3, 31, 126}};
+    for (const auto& v : values)
+        EXPECT_EQ(ColorBarValueAt(ColorBarBox(v[0]), v[1], v[2]), v[3]) << v[1] << " " << v[2];
+    EXPECT_EQ(ColorBarMarkers(s, ColorBarBox::Rgb), (std::array<int, 3>{10, 53, 30}));
+    EXPECT_EQ(ColorBarMarkers(s, ColorBarBox::Hls), (std::array<int, 3>{26, 31, 43}));
+}
+
+TEST_F(ColorEditTest, PreviewShowsCommitIsOneStepCloseRestores) {
+    const ColorTableArray before = s.PaletteQuads;
+    ASSERT_TRUE(RgbFieldsChanged(s, {"1", "2", "3"}));
+    PreviewColorEdit(s);
+    EXPECT_EQ(s.MainImage.ColorTable()[40], (RGBQuad{3, 2, 1, 0}));
+    EXPECT_EQ(s.LupeImage.ColorTable()[40], (RGBQuad{3, 2, 1, 0}));
+    EXPECT_EQ(s.PaletteQuads, before);
+    EXPECT_GE(hooks.Count("RepaintOverview"), 1);
+    CloseColorEdit(s);
+    EXPECT_EQ(s.MainImage.ColorTable(), before);
+    EXPECT_EQ(s.LupeImage.ColorTable(), before);
+    EXPECT_EQ(UndoCaption(s), "Undo 0");
+
+    CommitColorEdit(s);
+    CloseColorEdit(s);
+    EXPECT_EQ(s.PaletteQuads[40], (RGBQuad{3, 2, 1, 0}));
+    EXPECT_EQ(s.MainImage.ColorTable()[40], (RGBQuad{3, 2, 1, 0}));
+    EXPECT_EQ(s.PaletteColors[40], MakeColor(1, 2, 3));
+    EXPECT_EQ(UndoCaption(s), "Undo 1");
+    Undo(s);
+    EXPECT_EQ(s.MainImage.ColorTable(), before);
+}

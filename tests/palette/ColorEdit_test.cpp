@@ -1,4 +1,3 @@
-#include "draw/Undo.h"
 #include "palette/ColorEdit.h"
 #include "support/TestSupport.h"
 
@@ -10,12 +9,9 @@ namespace {
 
 struct ColorEditTest : ::testing::Test {
     EditorState s;
-    vallo::test::RecordingHooks hooks;
     void SetUp() override {
-        s.Hooks = &hooks;
         s.MainImage.SetSize(8, 8, 8);
         vallo::test::SetRampPalette(s);
-        InitUndo(s, 8);
         s.DrawColor = 40; // red 40, green 215, blue 120
         LoadColorEdit(s);
     }
@@ -62,27 +58,4 @@ TEST_F(ColorEditTest, BarsMapPositionsToValuesAndBack) {
         EXPECT_EQ(ColorBarValueAt(ColorBarBox(v[0]), v[1], v[2]), v[3]) << v[1] << " " << v[2];
     EXPECT_EQ(ColorBarMarkers(s, ColorBarBox::Rgb), (std::array<int, 3>{10, 53, 30}));
     EXPECT_EQ(ColorBarMarkers(s, ColorBarBox::Hls), (std::array<int, 3>{26, 31, 43}));
-}
-
-TEST_F(ColorEditTest, PreviewShowsCommitIsOneStepCloseRestores) {
-    const ColorTableArray before = s.PaletteQuads;
-    ASSERT_TRUE(RgbFieldsChanged(s, {"1", "2", "3"}));
-    PreviewColorEdit(s);
-    EXPECT_EQ(s.MainImage.ColorTable()[40], (RGBQuad{3, 2, 1, 0}));
-    EXPECT_EQ(s.LupeImage.ColorTable()[40], (RGBQuad{3, 2, 1, 0}));
-    EXPECT_EQ(s.PaletteQuads, before);
-    EXPECT_GE(hooks.Count("RepaintOverview"), 1);
-    CloseColorEdit(s);
-    EXPECT_EQ(s.MainImage.ColorTable(), before);
-    EXPECT_EQ(s.LupeImage.ColorTable(), before);
-    EXPECT_EQ(UndoCaption(s), "Undo 0");
-
-    CommitColorEdit(s);
-    CloseColorEdit(s);
-    EXPECT_EQ(s.PaletteQuads[40], (RGBQuad{3, 2, 1, 0}));
-    EXPECT_EQ(s.MainImage.ColorTable()[40], (RGBQuad{3, 2, 1, 0}));
-    EXPECT_EQ(s.PaletteColors[40], MakeColor(1, 2, 3));
-    EXPECT_EQ(UndoCaption(s), "Undo 1");
-    Undo(s);
-    EXPECT_EQ(s.MainImage.ColorTable(), before);
 }

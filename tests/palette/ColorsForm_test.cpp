@@ -27,15 +27,4 @@ TEST(ColorsForm, PreviewIsWhatTheOverviewPaintsCancelRestoresIt) {
     EXPECT_EQ(f.Overview(30, 34), qRgb(100, 100, 100));
     EXPECT_EQ(f.s.MainImage.ColorTable(), before);
     EXPECT_EQ(UndoCaption(f.s), "Undo 0");
-
-    f.s.ForbiddenFlags[100] = kForbidden;
-    f.WhileOpen(f.pale->Colors, [&] {
-        EXPECT_EQ(f.colors->Bars[0]->value(), 100);
-        f.colors->Kinsi[1]->setChecked(true); // leaves the forbidden 100 alone
-        f.colors->Button1->click();
-    });
-    EXPECT_EQ(f.s.PaletteQuads[100], before[100]);
-    EXPECT_EQ(f.s.PaletteQuads[101], (RGBQuad{84, 101, 255, 0}));
-    EXPECT_EQ(f.Overview(31, 34), qRgb(255, 101, 84));
-    EXPECT_EQ(UndoCaption(f.s), "Undo 1");
 }

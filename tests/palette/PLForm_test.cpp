@@ -42,15 +42,6 @@ TEST(PLForm, PaletteRoundTripsThroughBothDialogs) {
     EXPECT_EQ(f.s.TransColor, 7);
     EXPECT_EQ(UndoCaption(f.s), "Undo 1");
 
-    f.WhileOpen(f.pale->N6, [&] {
-        QTimer::singleShot(0, [&] {
-            EXPECT_EQ(f.pl->windowTitle(), QString::fromUtf8("参照"));
-            EXPECT_EQ(f.pl->FList->count(), 0); // no forbidden-colour file yet
-            f.pl->reject();
-        });
-        f.ps->Button1->click();
-        f.ps->Button2->click();
-    });
     f.WhileOpen(f.pale->S1, [&] {
         QTimer::singleShot(0, [&] {
             f.pl->FList->setCurrentRow(0);

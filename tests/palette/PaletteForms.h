@@ -33,24 +33,23 @@ struct PaletteForms : FormsFixture {
         s.AppDir = dir.Dir();
         std::filesystem::create_directories(s.AppDir + "palette");
         s.BarBitmap.LoadFromFile(std::string(VALLO_SYS_DIR) + "/Bar.bmp");
-        pale = std::make_unique<TPaleForm>(s, w, nullptr);
-        w.PaleForm = pale.get();
-        pale2 = std::make_unique<TPale2Form>(s, w, nullptr);
-        w.Pale2Form = pale2.get();
-        pl = std::make_unique<TPLForm>(s, w, nullptr);
-        w.PLForm = pl.get();
-        ps = std::make_unique<TPSForm>(s, w, nullptr);
-        w.PSForm = ps.get();
-        psize = std::make_unique<TPSizeForm>(s, w, nullptr);
-        w.PSizeForm = psize.get();
-        colors = std::make_unique<TColorsForm>(s, w, nullptr);
-        w.ColorsForm = colors.get();
+        pale = Make(w.PaleForm);
+        pale2 = Make(w.Pale2Form);
+        pl = Make(w.PLForm);
+        ps = Make(w.PSForm);
+        psize = Make(w.PSizeForm);
+        colors = Make(w.ColorsForm);
         s.Hooks->PaletteResize();
         InitUndo(s, 31);
     }
     ~PaletteForms() { w = AppWindows{}; }
+    template <class Form> std::unique_ptr<Form> Make(Form*& reference) {
+        auto form = std::make_unique<Form>(s, w, nullptr);
+        reference = form.get();
+        return form;
+    }
 
-    // Runs `inside` while the modal dialog that `open` shows is up.
+    // Runs `inside` while the modal dialog `open` shows is up.
     static void WhileOpen(QAction* open, std::function<void()> inside) {
         QTimer::singleShot(0, inside);
         open->trigger();

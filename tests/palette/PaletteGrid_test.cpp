@@ -223,11 +223,11 @@ TEST_F(PaletteGridTest, NothingWritesAnIndexForbiddenByTheLastDrag) {
         for (int x = 0; x < 32; ++x)
             s.MainImage.SetPixel(x, y, uint32_t(96 + (x + y) % 6));
     const auto forbiddenIn = [&](int left, int top) {
-        for (int y = top; y < top + 8; ++y)
-            for (int x = left; x < left + 8; ++x)
-                if (s.ForbiddenFlags[s.MainImage.Pixel(x, y)] == kForbidden)
-                    return int(s.MainImage.Pixel(x, y));
-        return -1;
+        int found = -1;
+        for (int i = 0; i < 64; ++i)
+            if (s.ForbiddenFlags[s.MainImage.Pixel(left + i % 8, top + i / 8)] == kForbidden)
+                found = int(s.MainImage.Pixel(left + i % 8, top + i / 8));
+        return found;
     };
     // Paste of a copied range that holds 99 and 100, both forbidden after the copy.
     s.CopyStepX = s.CopyStepY = 8;
@@ -242,11 +242,9 @@ TEST_F(PaletteGridTest, NothingWritesAnIndexForbiddenByTheLastDrag) {
     s.LayerLeft = 8;
     s.LayerMethod = 2;
     MergeLayerIntoTarget(s);
-    std::vector<int> written;
-    for (int y = 0; y < 8; ++y)
-        for (int x = 0; x < 8; ++x)
-            for (int k : {0, -1}) // with the nearest colours a substitute would pick
-                written.push_back(int(s.MainImage.Pixel(x, y)) + k);
+    std::vector<int> written; // with the nearest colour a substitute would pick
+    for (int i = 0; i < 128; ++i)
+        written.push_back(int(s.MainImage.Pixel(i / 2 % 8, i / 16)) - i % 2);
     Undo(s);
     ShiftDrag(written);
     MergeLayerIntoTarget(s);

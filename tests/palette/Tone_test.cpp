@@ -87,19 +87,6 @@ TEST_F(ToneTest, PreviewStaysShownUntilCloseAndNeverTouchesThePalette) {
     EXPECT_EQ(s.LupeImage.ColorTable(), s.PaletteQuads);
 }
 
-TEST_F(ToneTest, CommitChangesOnlySelectedEntries) {
-    s.ForbiddenFlags[4] = kForbidden;
-    ToneSettings t{0, 0, 100, ToneSelection::ForbiddenOnly, ToneMode::Rgb};
-    const RGBQuad e3 = Entry(3);
-    CommitTone(s, t);
-    EXPECT_EQ(Entry(4).rgbBlue, 255);
-    EXPECT_EQ(Entry(4).rgbRed, 4);
-    EXPECT_EQ(Entry(3), e3);
-    EXPECT_EQ(s.PaletteQuads[4].rgbBlue, 255); // propagated
-    EXPECT_TRUE(s.Modified);
-    EXPECT_EQ(hooks.Count("RedrawPaletteImage"), 1);
-}
-
 TEST_F(ToneTest, CommitIsOneUndoStepEvenWhenNothingChanges) {
     InitUndo(s, 8);
     const ColorTableArray before = s.MainImage.ColorTable();

@@ -39,7 +39,7 @@ TPLForm::TPLForm(EditorState& s, AppWindows& w, QWidget* parent) : QDialog(paren
     buttons->addWidget(OK);
     layout->addLayout(buttons);
     connect(OK, &QPushButton::clicked, this, [this] { OKClick(); });
-    connect(FList, &QListWidget::currentRowChanged, this, [this] { FListClick(); });
+    connect(FList, &QListWidget::itemSelectionChanged, this, [this] { FListClick(); });
     connect(FList, &QListWidget::itemDoubleClicked, this, [this] { OKClick(); });
 }
 
@@ -63,10 +63,10 @@ void TPLForm::showEvent(QShowEvent* event) {
 }
 
 std::string TPLForm::SelectedPath() const {
-    const QListWidgetItem* item = FList->currentItem();
-    if (!item || !item->isSelected())
+    const QList<QListWidgetItem*> selected = FList->selectedItems();
+    if (selected.isEmpty())
         return {};
-    return PaletteFolder(s_) + item->text().toStdString();
+    return PaletteFolder(s_) + selected.first()->text().toStdString();
 }
 
 void TPLForm::FListClick() {

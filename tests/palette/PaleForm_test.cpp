@@ -6,6 +6,8 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QMenu>
+#include <QMenuBar>
 #include <QMouseEvent>
 #include <gtest/gtest.h>
 
@@ -42,6 +44,13 @@ struct PaleFixture : FormsFixture {
 
 std::vector<uint8_t> Pixels(const TDIB& dib) {
     return {dib.Bits(), dib.Bits() + dib.StoreSize()};
+}
+
+QStringList Captions(const QList<QAction*>& actions) {
+    QStringList out;
+    for (const QAction* a : actions)
+        out << a->text();
+    return out;
 }
 
 } // namespace

@@ -51,6 +51,9 @@ TMainForm::TMainForm(EditorState& s, AppWindows& w, QWidget* parent)
     setWindowTitle(Text("Vallo[無題]"));
     mdi_ = new QMdiArea(this);
     mdi_->setObjectName("MdiArea");
+    // Whatever part of the magnifier or the overview a small frame cannot show stays reachable.
+    mdi_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    mdi_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setCentralWidget(mdi_);
     BuildMenus();
     BuildShortcuts();
@@ -285,18 +288,11 @@ void TMainForm::WindowItemClick(WindowItem item) {
     ShowFloatingWindow(window);
 }
 
-void TMainForm::PositionResetClick() {
-    for (WindowItem item : {WindowItem::Ani, WindowItem::Tool, WindowItem::EX, WindowItem::Narabe,
-                            WindowItem::Pale, WindowItem::Lay, WindowItem::ETool})
-        if (QWidget* window = FloatingWindow(item))
-            window->move(0, 0);
-}
-
 // ---- Window places.
 
 namespace {
 
-WindowPlace* PlaceOf(WindowPlaces& places, WindowItem item) {
+template <class Places> auto* PlaceOf(Places& places, WindowItem item) {
     switch (item) {
     case WindowItem::Tool:
         return &places.Tool;
@@ -313,7 +309,7 @@ WindowPlace* PlaceOf(WindowPlaces& places, WindowItem item) {
     case WindowItem::Narabe:
         return &places.Narabe;
     }
-    return nullptr;
+    return static_cast<decltype(&places.Tool)>(nullptr);
 }
 
 // The magnifier and the overview stand in MDI sub-windows: their places are the frames'.
@@ -334,18 +330,43 @@ void StoreChild(const QWidget* content, WindowPlace& place) {
     place.Height = frame->height();
 }
 
+// A first start maximises the frame; its restored bounds are those the configuration gives a
+// maximised frame: 20 pixels in from the corner, 40 pixels smaller.
+QRect FirstStartFrame(const WindowPlace& main) {
+    return QRect(20, 20, main.Width - 40, main.Height - 40);
+}
+
 constexpr WindowItem kFloatingItems[] = {WindowItem::Pale,  WindowItem::Tool, WindowItem::Lay,
                                          WindowItem::EX,    WindowItem::Ani,  WindowItem::ETool,
                                          WindowItem::Narabe};
 
 } // namespace
 
+void TMainForm::PositionResetClick() {
+    // Back to the first-start places: the floating windows beside the frame, the magnifier and
+    // the overview side by side in a frame that shows both whole. The copy tool keeps its place.
+    const WindowPlaces first;
+    for (WindowItem item : {WindowItem::Ani, WindowItem::Tool, WindowItem::EX, WindowItem::Narabe,
+                            WindowItem::Pale, WindowItem::Lay, WindowItem::ETool})
+        if (QWidget* window = FloatingWindow(item)) {
+            const WindowPlace* place = PlaceOf(first, item);
+            window->move(place->Left, place->Top);
+            KeepOnScreen(window);
+        }
+    PlaceChild(w_.LupeForm, first.Lupe);
+    PlaceChild(w_.AllForm, first.All);
+    if (!isMaximized() && !isFullScreen())
+        setGeometry(FirstStartFrame(first.Main));
+    FitFrameToChildren();
+}
+
 void TMainForm::ApplyWindowPlaces() {
     const WindowPlace& main = s_.Windows.Main;
-    move(main.Left, main.Top);
-    resize(std::max(main.Width, 200), std::max(main.Height, 150));
+    // The configuration has already put a maximised frame's restored bounds inside the screen.
+    setGeometry(main.Left, main.Top, std::max(main.Width, 200), std::max(main.Height, 150));
     PlaceChild(w_.LupeForm, s_.Windows.Lupe);
     PlaceChild(w_.AllForm, s_.Windows.All);
+    FitFrameToChildren();
     for (WindowItem item : kFloatingItems) {
         const WindowPlace* place = PlaceOf(s_.Windows, item);
         QWidget* window = FloatingWindow(item);
@@ -353,6 +374,7 @@ void TMainForm::ApplyWindowPlaces() {
             continue;
         window->move(place->Left, place->Top);
         window->setVisible(place->Visible);
+        KeepOnScreen(window);
     }
     if (w_.CToolForm)
         w_.CToolForm->move(s_.Windows.CTool.Left, s_.Windows.CTool.Top);
@@ -360,10 +382,54 @@ void TMainForm::ApplyWindowPlaces() {
          {WindowItem::Tool, WindowItem::EX, WindowItem::Ani, WindowItem::ETool, WindowItem::Narabe})
         if (QWidget* window = FloatingWindow(item))
             SetWindowItemChecked(item, window->isVisible());
-    if (s_.Windows.MainMax) {
-        setGeometry(20, 20, std::max(width() - 40, 200), std::max(height() - 40, 150));
+    if (s_.Windows.MainMax)
         setWindowState(windowState() | Qt::WindowMaximized);
+}
+
+QRect TMainForm::AvailableArea() const {
+    const QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
+    return screen ? screen->availableGeometry() : QRect(0, 0, 1366, 768);
+}
+
+void TMainForm::KeepOnScreen(QWidget* window) const {
+    if (!window || !window->isVisible())
+        return;
+    const QRect area = AvailableArea();
+    const QSize size = window->frameGeometry().size();
+    QPoint p = window->pos();
+    p.setX(std::max(area.left(), std::min(p.x(), area.right() + 1 - size.width())));
+    p.setY(std::max(area.top(), std::min(p.y(), area.bottom() + 1 - size.height())));
+    window->move(p);
+}
+
+void TMainForm::FitFrameToChildren() {
+    const QRect area = AvailableArea();
+    const int frame = mdi_->frameWidth();
+    // What the frame adds around the MDI area's viewport: the menu bar and the area's frame.
+    const QSize chrome(2 * frame, menuBar()->sizeHint().height() + 2 * frame);
+    const QSize room = area.size() - chrome;
+    QRect need;
+    for (QWidget* content :
+         {static_cast<QWidget*>(w_.LupeForm), static_cast<QWidget*>(w_.AllForm)}) {
+        QWidget* sub = content ? content->parentWidget() : nullptr;
+        if (!sub)
+            continue;
+        // Never smaller than what shows the bar at its foot; kept where the screen can show it.
+        QRect g = sub->geometry();
+        const QSize least = sub->minimumSizeHint();
+        g.setSize(g.size().expandedTo(least).boundedTo(room.expandedTo(least)));
+        g.moveLeft(std::clamp(g.left(), 0, std::max(0, room.width() - g.width())));
+        g.moveTop(std::clamp(g.top(), 0, std::max(0, room.height() - g.height())));
+        sub->setGeometry(g);
+        need |= g;
     }
+    QRect normal = geometry();
+    normal.setSize(normal.size().expandedTo(QSize(need.right() + 1, need.bottom() + 1) + chrome));
+    normal.moveLeft(std::clamp(normal.left(), area.left(),
+                               std::max(area.left(), area.right() + 1 - normal.width())));
+    normal.moveTop(std::clamp(normal.top(), area.top(),
+                              std::max(area.top(), area.bottom() + 1 - normal.height())));
+    setGeometry(normal);
 }
 
 void TMainForm::StoreWindowPlaces() {

@@ -47,6 +47,9 @@ public:
     QAction* RecentFileAction(int n) const { return F_[size_t(n)]; }
     // Window places as the configuration keeps them (EditorState::Windows).
     void ApplyWindowPlaces();
+    // Makes the restored frame large enough to show the magnifier and the overview whole, bar
+    // included, and keeps both subwindows where the screen can show them.
+    void FitFrameToChildren();
     void StoreWindowPlaces();
     void ShowStartupWindows();
 
@@ -77,6 +80,8 @@ private:
     void ReportStartupProblems();
     void OpenRecoveryCopy();
     void RecoveryTimTimer();
+    QRect AvailableArea() const;
+    void KeepOnScreen(QWidget* window) const;
 
     EditorState& s_;
     AppWindows& w_;

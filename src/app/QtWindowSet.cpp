@@ -63,6 +63,18 @@ void CreateWindows(EditorState& s, AppWindows& w) {
     w.AniForm = new TAniForm(s, w, main);
 }
 
+std::vector<QWidget*> WindowList(const AppWindows& w) {
+    const std::vector<QWidget*> all = {
+        w.MainForm,  w.LayForm,   w.NarabeForm, w.EToolForm, w.EXForm,    w.LupeForm,
+        w.AllForm,   w.PaleForm,  w.NewForm,    w.ToolForm,  w.ConfForm,  w.Pale2Form,
+        w.PLForm,    w.PSForm,    w.PSizeForm,  w.CToolForm, w.ColorsForm, w.AniForm};
+    std::vector<QWidget*> list;
+    for (QWidget* window : all)
+        if (window)
+            list.push_back(window);
+    return list;
+}
+
 void DestroyWindows(AppWindows& w) {
     // Every other window is a child of the main window and goes with it.
     delete w.MainForm;

@@ -5,6 +5,7 @@
 #include "app/QtProgram.h"
 #include "app/QtQuitSignals.h"
 #include "state/AppPaths.h"
+#include "widgets/QtAppFont.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -56,6 +57,7 @@ int main(int argc, char** argv) {
     command = ArgumentsLeftByQt();
     if (command.Action != vallo::CommandAction::Edit)
         return RunWithoutWindow(command, argc, argv);
+    vallo::UseApplicationFont(app);
 
     vallo::QtProgram program(
         vallo::ResolveAppPaths(QCoreApplication::applicationDirPath().toStdString(), std::getenv),

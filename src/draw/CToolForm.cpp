@@ -5,6 +5,7 @@
 #include "draw/QtClipboardImage.h"
 #include "draw/ToolChoice.h"
 #include "widgets/MogPaintBox.h"
+#include "widgets/QtControls.h"
 #include "widgets/QtDibImage.h"
 
 #include <QButtonGroup>
@@ -13,15 +14,18 @@
 #include <QCloseEvent>
 #include <QGroupBox>
 #include <QGuiApplication>
+#include <QHBoxLayout>
 #include <QMessageBox>
 #include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollArea>
 #include <QSignalBlocker>
+#include <QVBoxLayout>
 #include <algorithm>
 #include <exception>
 #include <optional>
+#include <vector>
 
 namespace vallo {
 
@@ -29,62 +33,72 @@ TCToolForm::TCToolForm(EditorState& s, AppWindows& w, QWidget* parent)
     : QWidget(parent, Qt::Tool | Qt::WindowStaysOnTopHint), s_(s), w_(w) {
     setObjectName("CToolForm");
     setWindowTitle(QString::fromUtf8("コピー＆ペースト"));
-    setFixedSize(284, 93);
-    QFont f = font();
-    f.setPixelSize(12);
-    setFont(f);
+    // Left: the two paste options over the size group; right: the preview over the clipboard
+    // buttons. The window keeps the size its controls need.
+    auto* columns = new QHBoxLayout(this);
+    columns->setContentsMargins(4, 4, 4, 4);
+    columns->setSpacing(4);
+    columns->setSizeConstraint(QLayout::SetFixedSize);
 
+    auto* left = new QVBoxLayout;
+    left->setSpacing(0);
     ToukaCHK = new QCheckBox(QString::fromUtf8("貼り付け時に透過色で透過"), this);
     ToukaCHK->setObjectName("ToukaCHK");
-    ToukaCHK->setGeometry(4, 4, 180, 17);
+    ToukaCHK->setMinimumSize(161, 17);
     CPCHK = new QCheckBox(QString::fromUtf8("貼り付け時 合成モード適用"), this);
     CPCHK->setObjectName("CPCHK");
-    CPCHK->setGeometry(4, 20, 180, 17);
+    CPCHK->setMinimumSize(161, 17);
     connect(ToukaCHK, &QCheckBox::toggled, this, &TCToolForm::CTCHKClick);
     connect(CPCHK, &QCheckBox::toggled, this, &TCToolForm::CTCHKClick);
-
+    left->addWidget(ToukaCHK);
+    left->addWidget(CPCHK);
+    left->addSpacing(2);
     BuildSizeGroup();
+    left->addWidget(SizeGroup);
+    columns->addLayout(left);
 
+    auto* right = new QVBoxLayout;
+    right->setSpacing(2);
     Scroll = new QScrollArea(this);
     Scroll->setObjectName("Scroll");
-    Scroll->setGeometry(184, 0, 97, 73);
+    Scroll->setMinimumSize(97, 73);
+    // The preview scrolls: its size follows the image, the window's does not.
+    Scroll->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
     Scroll->setWidgetResizable(false);
     Box = new TmogPaintBox;
     Box->setObjectName("Box");
     Box->resize(61, 57);
     Box->OnPaint = [this](QPainter& p, const QRect& exposed) { BoxPaint(p, exposed); };
     Scroll->setWidget(Box);
+    right->addWidget(Scroll, 1);
 
+    auto* buttons = new QHBoxLayout;
+    buttons->setSpacing(2);
     btCopy = new QPushButton(QString::fromUtf8("コピー"), this);
     btCopy->setObjectName("btCopy");
-    btCopy->setGeometry(184, 76, 45, 17);
+    btCopy->setMinimumSize(45, 17);
     connect(btCopy, &QPushButton::clicked, this, &TCToolForm::btCopyClick);
     btPaste = new QPushButton(QString::fromUtf8("貼り付け"), this);
     btPaste->setObjectName("btPaste");
-    btPaste->setGeometry(232, 76, 49, 17);
-    // The captions are wider than the buttons in the window's font.
-    QFont narrow = font();
-    narrow.setPixelSize(11);
-    btCopy->setFont(narrow);
-    btPaste->setFont(narrow);
+    btPaste->setMinimumSize(49, 17);
     connect(btPaste, &QPushButton::clicked, this, &TCToolForm::btPasteClick);
+    buttons->addWidget(btCopy);
+    buttons->addWidget(btPaste);
+    right->addLayout(buttons);
+    columns->addLayout(right);
 
     ReflectOptions();
     (void)w_;
 }
 
 void TCToolForm::BuildSizeGroup() {
-    SizeGroup = new QGroupBox(QString::fromUtf8("コピーサイズ"), this);
-    SizeGroup->setObjectName("SizeGroup");
-    SizeGroup->setGeometry(0, 40, 181, 53);
+    std::vector<QRadioButton*> items;
+    SizeGroup = MakeRadioGroup(this, "SizeGroup", "コピーサイズ",
+                               {"1x1", "2x2", "8x8", "16x16", "キャラ半分", "キャラサイズ"}, 2,
+                               QSize(181, 53), items);
     sizeItems_ = new QButtonGroup(this);
-    const char* const captions[6] = {"1x1", "2x2", "8x8", "16x16", "キャラ半分", "キャラサイズ"};
-    // Two columns filled top to bottom, three items each.
-    for (int i = 0; i < 6; ++i) {
-        auto* item = new QRadioButton(QString::fromUtf8(captions[i]), SizeGroup);
-        item->setGeometry(i < 3 ? 4 : 76, 14 + (i % 3) * 13, i < 3 ? 70 : 104, 13);
-        sizeItems_->addButton(item, i);
-    }
+    for (int i = 0; i < int(items.size()); ++i)
+        sizeItems_->addButton(items[size_t(i)], i);
     connect(sizeItems_, &QButtonGroup::idClicked, this, &TCToolForm::SizeGroupClick);
 }
 

@@ -6,9 +6,12 @@
 #include "widgets/QtControls.h"
 #include "widgets/QtDibImage.h"
 
+#include <QGridLayout>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QToolButton>
+#include <QVBoxLayout>
 
 namespace vallo {
 
@@ -16,11 +19,11 @@ namespace {
 
 // A shift button shows its icon from the tool icon strip, or an arrow when the strip is
 // missing.
-QToolButton* MakeShiftButton(QWidget* parent, const char* name, QRect geometry, const QImage& strip,
+QToolButton* MakeShiftButton(QWidget* parent, const char* name, QSize minimum, const QImage& strip,
                              int icon, const char* fallback) {
     auto* b = new QToolButton(parent);
     b->setObjectName(name);
-    b->setGeometry(geometry);
+    b->setMinimumSize(minimum);
     b->setFocusPolicy(Qt::NoFocus);
     const QImage image = StripIcon(strip, icon);
     if (image.isNull()) {
@@ -32,44 +35,57 @@ QToolButton* MakeShiftButton(QWidget* parent, const char* name, QRect geometry, 
     return b;
 }
 
-QPushButton* MakeButton(QWidget* parent, const char* name, const char* text, QRect geometry) {
-    QPushButton* b = MakePushButton(parent, name, text, geometry);
-    // The captions are long for their buttons; a slightly smaller type keeps them whole.
-    QFont small = b->font();
-    small.setPixelSize(11);
-    b->setFont(small);
-    return b;
-}
-
 } // namespace
 
 TEToolForm::TEToolForm(EditorState& s, AppWindows& w, QWidget* parent)
     : TFloatingForm(s, w, WindowItem::ETool, QString::fromUtf8("特殊ツール"), parent) {
     setObjectName("EToolForm");
-    setFixedSize(194, 83);
-    QFont f = font();
-    f.setPixelSize(12);
-    setFont(f);
+    // Three columns: the flips and turns, the shift cross under its heading, the half
+    // mirrors. The window keeps the size its controls need.
+    auto* columns = new QHBoxLayout(this);
+    columns->setContentsMargins(2, 2, 2, 2);
+    columns->setSpacing(6);
+    columns->setSizeConstraint(QLayout::SetFixedSize);
 
+    auto* turns = new QVBoxLayout;
+    turns->setSpacing(2);
+    btRev1 = MakePushButton(this, "btRev1", "上下反転", QSize(61, 17));
+    btRev2 = MakePushButton(this, "btRev2", "左右反転", QSize(61, 17));
+    btL90 = MakePushButton(this, "btL90", "左90度回転", QSize(61, 17));
+    btR90 = MakePushButton(this, "btR90", "右90度反転", QSize(61, 17));
+    for (QPushButton* b : {btRev1, btRev2, btL90, btR90})
+        turns->addWidget(b);
+    turns->addStretch(1);
+    columns->addLayout(turns);
+
+    auto* shifts = new QVBoxLayout;
+    shifts->setSpacing(2);
     Label1 = new QLabel(QString::fromUtf8("ドットシフト"), this);
     Label1->setObjectName("Label1");
-    Label1->move(64, 4);
-    // The heading has the width between the flip buttons and the half buttons only.
-    QFont heading = font();
-    heading.setPixelSize(9);
-    Label1->setFont(heading);
-    Label1->adjustSize();
+    shifts->addWidget(Label1, 0, Qt::AlignHCenter);
     const QImage icons = LoadStripImage(s_.AppDir + "sys/ICON.BMP");
-    btUp = MakeShiftButton(this, "btUp", QRect(68, 24, 45, 17), icons, 10, "↑");
-    btLeft = MakeShiftButton(this, "btLeft", QRect(68, 44, 21, 17), icons, 8, "←");
-    btRight = MakeShiftButton(this, "btRight", QRect(92, 44, 21, 17), icons, 9, "→");
-    btDown = MakeShiftButton(this, "btDown", QRect(68, 64, 45, 17), icons, 11, "↓");
-    btRev1 = MakeButton(this, "btRev1", "上下反転", QRect(0, 4, 61, 17));
-    btRev2 = MakeButton(this, "btRev2", "左右反転", QRect(0, 24, 61, 17));
-    btL90 = MakeButton(this, "btL90", "左90度回転", QRect(0, 44, 61, 17));
-    btR90 = MakeButton(this, "btR90", "右90度反転", QRect(0, 64, 61, 17));
-    btLeftToRight = MakeButton(this, "btLeftToRight", "左半分を右へ", QRect(120, 4, 73, 21));
-    btRightToLeft = MakeButton(this, "btRightToLeft", "右半分を左へ", QRect(120, 28, 73, 21));
+    btUp = MakeShiftButton(this, "btUp", QSize(45, 17), icons, 10, "↑");
+    btLeft = MakeShiftButton(this, "btLeft", QSize(21, 17), icons, 8, "←");
+    btRight = MakeShiftButton(this, "btRight", QSize(21, 17), icons, 9, "→");
+    btDown = MakeShiftButton(this, "btDown", QSize(45, 17), icons, 11, "↓");
+    auto* cross = new QGridLayout;
+    cross->setSpacing(2);
+    cross->addWidget(btUp, 0, 0, 1, 2, Qt::AlignHCenter);
+    cross->addWidget(btLeft, 1, 0, Qt::AlignRight);
+    cross->addWidget(btRight, 1, 1, Qt::AlignLeft);
+    cross->addWidget(btDown, 2, 0, 1, 2, Qt::AlignHCenter);
+    shifts->addLayout(cross);
+    shifts->addStretch(1);
+    columns->addLayout(shifts);
+
+    auto* halves = new QVBoxLayout;
+    halves->setSpacing(2);
+    btLeftToRight = MakePushButton(this, "btLeftToRight", "左半分を右へ", QSize(73, 21));
+    btRightToLeft = MakePushButton(this, "btRightToLeft", "右半分を左へ", QSize(73, 21));
+    halves->addWidget(btLeftToRight);
+    halves->addWidget(btRightToLeft);
+    halves->addStretch(1);
+    columns->addLayout(halves);
 
     Run(btUp, btUpClick);
     Run(btLeft, btLeftClick);

@@ -8,39 +8,25 @@
 
 #include <QButtonGroup>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalBlocker>
+#include <QVBoxLayout>
 #include <algorithm>
+#include <vector>
 
 namespace vallo {
 
 namespace {
 
-// A titled radio group with its items laid out in `columns` columns below the title.
 template <size_t N>
-QGroupBox* MakeRadioGroup(QWidget* parent, const char* name, const char* title, QRect geometry,
-                          const char* const (&items)[N], int columns,
-                          std::array<QRadioButton*, N>& out) {
-    auto* box = new QGroupBox(QString::fromUtf8(title), parent);
-    box->setObjectName(name);
-    box->setGeometry(geometry);
-    // The groups are small: their items use a slightly smaller type so that each row fits
-    // the frame below the title.
-    QFont small = box->font();
-    small.setPixelSize(11);
-    box->setFont(small);
-    const int top = 14;
-    const int rows = int((N + size_t(columns) - 1) / size_t(columns));
-    const int rowHeight = std::max(12, (geometry.height() - top - 1) / rows);
-    const int columnWidth = (geometry.width() - 4) / columns;
-    for (size_t i = 0; i < N; ++i) {
-        auto* r = new QRadioButton(QString::fromUtf8(items[i]), box);
-        r->setFocusPolicy(Qt::NoFocus);
-        r->setGeometry(3 + int(i) % columns * columnWidth, top + int(i) / columns * rowHeight,
-                       columnWidth, rowHeight);
-        out[i] = r;
-    }
+QGroupBox* MakeGroup(QWidget* parent, const char* name, const char* title,
+                     std::initializer_list<const char*> items, int columns, QSize minimum,
+                     std::array<QRadioButton*, N>& out) {
+    std::vector<QRadioButton*> made;
+    QGroupBox* box = MakeRadioGroup(parent, name, title, items, columns, minimum, made);
+    std::copy_n(made.begin(), N, out.begin());
     return box;
 }
 
@@ -64,18 +50,21 @@ void ConnectGroup(TLayForm* form, const std::array<QRadioButton*, N>& items,
 TLayForm::TLayForm(EditorState& s, AppWindows& w, QWidget* parent)
     : TFloatingForm(s, w, WindowItem::Lay, QString::fromUtf8("レイヤー制御"), parent) {
     setObjectName("LayForm");
-    setFixedSize(315, 91);
-    QFont f = font();
-    f.setPixelSize(12);
-    setFont(f);
+    // Three columns: the switches, the see-through and method groups, the merge target and
+    // its button. The window keeps the size its controls need.
+    auto* columns = new QHBoxLayout(this);
+    columns->setContentsMargins(4, 4, 4, 4);
+    columns->setSpacing(4);
+    columns->setSizeConstraint(QLayout::SetFixedSize);
 
-    btLay = MakePushButton(this, "btLay", "レイヤー有効", QRect(4, 4, 77, 37));
+    auto* switches = new QVBoxLayout;
+    switches->setSpacing(2);
+    btLay = MakePushButton(this, "btLay", "レイヤー有効", QSize(77, 37));
     btLay->setCheckable(true);
     // Also when another window presses the switch.
     connect(btLay, &QPushButton::toggled, this, [this] { btLayClick(); });
-
-    btUE = MakePushButton(this, "btUE", "上", QRect(4, 52, 77, 17));
-    btSITA = MakePushButton(this, "btSITA", "下", QRect(4, 72, 77, 17));
+    btUE = MakePushButton(this, "btUE", "上", QSize(77, 17));
+    btSITA = MakePushButton(this, "btSITA", "下", QSize(77, 17));
     auto* side = new QButtonGroup(this);
     for (QPushButton* b : {btUE, btSITA}) {
         b->setCheckable(true);
@@ -83,19 +72,36 @@ TLayForm::TLayForm(EditorState& s, AppWindows& w, QWidget* parent)
     }
     connect(btUE, &QPushButton::clicked, this, [this] { btUEClick(); });
     connect(btSITA, &QPushButton::clicked, this, [this] { btSITAClick(); });
+    switches->addWidget(btLay);
+    switches->addStretch(1);
+    switches->addWidget(btUE);
+    switches->addWidget(btSITA);
+    columns->addLayout(switches);
 
-    const char* const touka[] = {"無効", "有効"};
-    TOUKA = MakeRadioGroup(this, "TOUKA", "透過色", QRect(84, 4, 121, 29), touka, 2, touka_);
-    const char* const gousei[] = {"標準", "半透明", "加色", "減色", "乗算"};
-    GOUSEI = MakeRadioGroup(this, "GOUSEI", "合成方法", QRect(85, 36, 120, 53), gousei, 2, gousei_);
-    const char* const tougou[] = {"メインキャラ", "レイヤーキャラ"};
-    TOUGOU = MakeRadioGroup(this, "TOUGOU", "統合先", QRect(208, 4, 105, 49), tougou, 1, tougou_);
+    auto* groups = new QVBoxLayout;
+    groups->setSpacing(2);
+    TOUKA = MakeGroup(this, "TOUKA", "透過色", {"無効", "有効"}, 2, QSize(121, 29), touka_);
+    GOUSEI = MakeGroup(this, "GOUSEI", "合成方法", {"標準", "半透明", "加色", "減色", "乗算"}, 2,
+                       QSize(120, 53), gousei_);
+    groups->addWidget(TOUKA);
+    groups->addWidget(GOUSEI);
+    columns->addLayout(groups);
+
+    auto* target = new QVBoxLayout;
+    target->setSpacing(2);
+    TOUGOU =
+        MakeGroup(this, "TOUGOU", "統合先", {"メインキャラ", "レイヤーキャラ"}, 1, QSize(105, 49),
+                  tougou_);
+    btLayTOUGOU = MakePushButton(this, "btLayTOUGOU", "レイヤー統合", QSize(77, 29));
+    connect(btLayTOUGOU, &QPushButton::clicked, this, [this] { btLayTOUGOUClick(); });
+    target->addWidget(TOUGOU);
+    target->addStretch(1);
+    target->addWidget(btLayTOUGOU, 0, Qt::AlignRight);
+    columns->addLayout(target);
+
     ConnectGroup(this, touka_, &TLayForm::TOUKAClick);
     ConnectGroup(this, gousei_, &TLayForm::GOUSEIClick);
     ConnectGroup(this, tougou_, &TLayForm::TOUGOUClick);
-
-    btLayTOUGOU = MakePushButton(this, "btLayTOUGOU", "レイヤー統合", QRect(236, 60, 77, 29));
-    connect(btLayTOUGOU, &QPushButton::clicked, this, [this] { btLayTOUGOUClick(); });
     ReflectState();
 }
 

@@ -13,31 +13,39 @@
 #include <QButtonGroup>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QGridLayout>
 #include <QPainter>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QSignalBlocker>
 #include <QToolButton>
+#include <algorithm>
 
 namespace vallo {
-
-namespace {} // namespace
 
 TToolForm::TToolForm(EditorState& s, AppWindows& w, QWidget* parent)
     : QWidget(parent,
               Qt::Tool | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
       s_(s), w_(w) {
     setWindowTitle(QString::fromUtf8("ツール"));
-    setFixedSize(96, 253);
-    QFont f = font();
-    f.setPixelSize(12);
-    setFont(f);
+    // A grid of four columns: undo and redo, the tools in two rows, the merge modes with the
+    // dither patterns under them (multiply sits beside the dithers), the cell size, the cell
+    // step and the pen strip. The window keeps the size its controls need.
+    grid_ = new QGridLayout(this);
+    grid_->setContentsMargins(0, 0, 0, 0);
+    grid_->setSpacing(0);
+    grid_->setSizeConstraint(QLayout::SetFixedSize);
 
-    btUndo_ = MakeSpeedButton(this, "Undo 0", QRect(0, 0, 48, 24), false);
-    btRedo_ = MakeSpeedButton(this, "Redo 0", QRect(48, 0, 48, 24), false);
+    // Wide enough for the longest count, so that the window keeps its size as counts change.
+    btUndo_ = MakeSpeedButton(this, "Undo 0", QSize(48, 24), false, "Undo 888");
+    btRedo_ = MakeSpeedButton(this, "Redo 0", QSize(48, 24), false, "Redo 888");
     btUndo_->setEnabled(false);
     btRedo_->setEnabled(false);
     connect(btUndo_, &QToolButton::clicked, this, [this] { btUndoClick(); });
     connect(btRedo_, &QToolButton::clicked, this, [this] { btRedoClick(); });
+    grid_->addWidget(btUndo_, 0, 0, 1, 2);
+    grid_->addWidget(btRedo_, 0, 2, 1, 2);
+    grid_->setRowMinimumHeight(0, 28);
 
     BuildToolButtons();
     BuildMergeAndDither();
@@ -45,36 +53,37 @@ TToolForm::TToolForm(EditorState& s, AppWindows& w, QWidget* parent)
     SizeBox_ = new QComboBox(this);
     SizeBox_->setEditable(true);
     SizeBox_->setInsertPolicy(QComboBox::NoInsert);
-    SizeBox_->setGeometry(0, 132, 96, 20);
+    SizeBox_->setMinimumSize(96, 20);
     SetSizeItems();
     connect(SizeBox_, &QComboBox::editTextChanged, this,
             [this](const QString& text) { SizeBoxChange(text); });
+    grid_->addWidget(SizeBox_, 6, 0, 1, 4);
 
-    btLGrid_ = MakeSpeedButton(this, "LupeGrid", QRect(48, 180, 48, 24), true);
-    // The caption is wider than the button in the window's font.
-    QFont narrow = font();
-    narrow.setPixelSize(10);
-    btLGrid_->setFont(narrow);
+    btLGrid_ = MakeSpeedButton(this, "LupeGrid", QSize(48, 24), true);
     connect(btLGrid_, &QToolButton::clicked, this, [this] { btLGridClick(); });
+    grid_->setRowMinimumHeight(7, 4);
+    grid_->addWidget(btLGrid_, 8, 2, 1, 2);
+    grid_->setRowMinimumHeight(9, 4);
 
     BuildPenBox();
+    grid_->addWidget(PenBox_, 10, 0, 1, 4);
     ReflectState();
 }
 
 void TToolForm::BuildToolButtons() {
-    // Position and icon of each tool, indexed by CurrentTool.
+    // Grid cell and icon of each tool, indexed by CurrentTool.
     const struct {
-        int x, y, icon;
-    } place[8] = {{0, 28, 0}, {48, 28, 1}, {48, 52, 2}, {72, 52, 3},
-                  {0, 52, 4}, {24, 52, 5}, {72, 28, 6}, {24, 28, 7}};
+        int row, column, icon;
+    } place[8] = {{1, 0, 0}, {1, 2, 1}, {2, 2, 2}, {2, 3, 3},
+                  {2, 0, 4}, {2, 1, 5}, {1, 3, 6}, {1, 1, 7}};
     const QImage icons = LoadStripImage(s_.AppDir + "sys/ICON.BMP");
     const bool haveIcons = icons.width() >= 16 * 8 && icons.height() >= 16;
     const char* fallback[8] = {"筆", "線", "円", "●", "□", "■", "塗", "範"};
     auto* group = new QButtonGroup(this);
     group->setExclusive(true);
     for (int tool = 0; tool < 8; ++tool) {
-        QToolButton* b =
-            MakeSpeedButton(this, QString(), QRect(place[tool].x, place[tool].y, 24, 24), true);
+        QToolButton* b = MakeSpeedButton(this, QString(), QSize(24, 24), true);
+        b->setObjectName(QString("btTool%1").arg(tool));
         if (haveIcons) {
             b->setIcon(QPixmap::fromImage(StripIcon(icons, place[tool].icon)));
             b->setIconSize(QSize(16, 16));
@@ -84,43 +93,47 @@ void TToolForm::BuildToolButtons() {
         group->addButton(b);
         connect(b, &QToolButton::clicked, this, [this, tool] { btToolClick(tool); });
         tools_[size_t(tool)] = b;
+        grid_->addWidget(b, place[tool].row, place[tool].column);
     }
+    grid_->setRowMinimumHeight(3, 4);
 }
 
 void TToolForm::BuildMergeAndDither() {
-    QFont small = font();
-    small.setPixelSize(11);
     const struct {
         const char* text;
-        int x, y;
+        int row, column;
     } merge[5] = {
-        {"普通", 0, 80}, {"透明", 24, 80}, {"加色", 48, 80}, {"減色", 72, 80}, {"乗算", 72, 104}};
+        {"普通", 4, 0}, {"透明", 4, 1}, {"加色", 4, 2}, {"減色", 4, 3}, {"乗算", 5, 3}};
     auto* mergeGroup = new QButtonGroup(this);
     for (int m = 0; m < 5; ++m) {
-        QToolButton* b = MakeSpeedButton(this, QString::fromUtf8(merge[m].text),
-                                         QRect(merge[m].x, merge[m].y, 24, 24), true);
-        b->setFont(small);
+        QToolButton* b =
+            MakeSpeedButton(this, QString::fromUtf8(merge[m].text), QSize(24, 24), true);
         mergeGroup->addButton(b);
         connect(b, &QToolButton::clicked, this, [this, m] { btMarge3Click(m); });
         merges_[size_t(m)] = b;
+        grid_->addWidget(b, merge[m].row, merge[m].column);
     }
     const char* dither[3] = {"網無", "順網", "逆網"};
     auto* ditherGroup = new QButtonGroup(this);
     for (int d = 0; d < 3; ++d) {
-        QToolButton* b =
-            MakeSpeedButton(this, QString::fromUtf8(dither[d]), QRect(24 * d, 108, 24, 20), true);
-        b->setFont(small);
+        QToolButton* b = MakeSpeedButton(this, QString::fromUtf8(dither[d]), QSize(24, 20), true);
         ditherGroup->addButton(b);
         connect(b, &QToolButton::clicked, this, [this, d] { AMIClick(d); });
         dithers_[size_t(d)] = b;
+        grid_->addWidget(b, 5, d);
     }
 }
 
 void TToolForm::BuildPenBox() {
     PenBox_ = new QScrollArea(this);
-    PenBox_->setGeometry(0, 208, 96, 45);
     PenBox_->setFrameShape(QFrame::NoFrame);
     PenBox_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    PenBox_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    // The strip scrolls: the box takes the window's width, never the strip's.
+    PenBox_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+    PenBox_->setMinimumWidth(96);
+    PenBox_->setFixedHeight(
+        std::max(45, 20 + PenBox_->horizontalScrollBar()->sizeHint().height()));
     PenImages_ = new TmogPaintBox;
     PenImages_->resize(400, 20);
     PenImages_->setMouseTracking(false);

@@ -6,6 +6,7 @@
 
 class QButtonGroup;
 class QComboBox;
+class QGridLayout;
 class QScrollArea;
 class QToolButton;
 
@@ -64,6 +65,7 @@ private:
 
     EditorState& s_;
     AppWindows& w_;
+    QGridLayout* grid_;
     QToolButton* btUndo_;
     QToolButton* btRedo_;
     std::array<QToolButton*, 8> tools_{};

@@ -22,6 +22,7 @@
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QSpacerItem>
 #include <QVBoxLayout>
 
 namespace vallo {
@@ -52,7 +53,9 @@ TPaleForm::TPaleForm(EditorState& s, AppWindows& w, QWidget* parent)
     PaleBox_->OnMouseDown = [this](QMouseEvent* e, QPoint pos) { PaleBoxMouseDown(e, pos); };
     PaleBox_->OnMouseMove = [this](QMouseEvent* e, QPoint pos) { PaleBoxMouseMove(e, pos); };
     PaleBox_->OnMouseUp = [this](QMouseEvent* e, QPoint pos) { PaleBoxMouseUp(e, pos); };
-    layout->addWidget(PaleBox_);
+    layout->addWidget(PaleBox_, 0, Qt::AlignLeft | Qt::AlignTop);
+    menuRoom_ = new QSpacerItem(0, 0, QSizePolicy::Fixed, QSizePolicy::Fixed);
+    layout->addItem(menuRoom_);
     BuildMenu();
     SizeToGrid();
 }
@@ -99,6 +102,10 @@ void TPaleForm::Repaint() {
 
 void TPaleForm::SizeToGrid() {
     PaleBox_->setFixedSize(PaleBoxWidth(s_), PaleBoxHeight(s_));
+    // A grid narrower than the menu bar leaves room beside it, so that every menu stays
+    // visible; the window's colour fills that room.
+    menuRoom_->changeSize(Menu_->sizeHint().width(), 0, QSizePolicy::Fixed, QSizePolicy::Fixed);
+    layout()->invalidate();
     Repaint();
 }
 

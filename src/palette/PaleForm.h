@@ -8,6 +8,7 @@ class QAction;
 class QMenuBar;
 class QMouseEvent;
 class QPainter;
+class QSpacerItem;
 
 namespace vallo {
 
@@ -73,6 +74,7 @@ private:
 
     TmogPaintBox* PaleBox_;
     QMenuBar* Menu_;
+    QSpacerItem* menuRoom_; // as wide as the menu bar, so that no menu is cut
 };
 
 } // namespace vallo

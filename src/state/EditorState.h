@@ -41,19 +41,20 @@ struct WindowPlace {
 
 // The windows whose places the configuration keeps.
 struct WindowPlaces {
-    // First-start places: the frame at the top left, the floating windows to its right and
-    // below it, so that none covers the magnifier.
-    WindowPlace Main{20, 20, 800, 600, true};
-    WindowPlace Lupe{0, 0, 430, 540, true};
-    WindowPlace All{435, 0, 350, 540, true};
-    WindowPlace Pale{830, 20, 0, 0, true};
-    WindowPlace Tool{830, 330, 0, 0, true};
-    WindowPlace Lay{20, 660, 0, 0, true};
-    WindowPlace EX{350, 660, 0, 0, true};
-    WindowPlace Ani{600, 660, 0, 0, false};
-    WindowPlace ETool{950, 330, 0, 0, false};
-    WindowPlace CTool{950, 450, 0, 0, false};
-    WindowPlace Narabe{700, 660, 0, 0, false};
+    // First-start places, fitting a 1366 x 768 screen: the frame (maximised; restored 20 pixels
+    // in and 40 smaller) holds the magnifier and the overview side by side; the floating
+    // windows stand to its right, clear of the magnifier even when the frame is maximised.
+    WindowPlace Main{20, 20, 760, 720, true};
+    WindowPlace Lupe{0, 0, 400, 620, true};
+    WindowPlace All{402, 0, 300, 620, true};
+    WindowPlace Pale{760, 20, 0, 0, true};
+    WindowPlace Tool{1050, 20, 0, 0, true};
+    WindowPlace Lay{760, 350, 0, 0, true};
+    WindowPlace EX{1140, 350, 0, 0, true};
+    WindowPlace Ani{1150, 510, 0, 0, false};
+    WindowPlace ETool{760, 510, 0, 0, false};
+    WindowPlace CTool{760, 640, 0, 0, false};
+    WindowPlace Narabe{1260, 350, 0, 0, false};
     bool MainMax = true;
 };
 

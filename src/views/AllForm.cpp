@@ -12,6 +12,7 @@
 #include "widgets/QtWindows.h"
 
 #include <QComboBox>
+#include <QHBoxLayout>
 #include <QPainter>
 #include <QVBoxLayout>
 
@@ -56,10 +57,18 @@ TAllForm::TAllForm(EditorState& s, AppWindows& w, QWidget* parent) : QWidget(par
     };
     layout->addWidget(AllScroll_, 1);
 
+    // The bar is painted with the window's colours.
     auto* panel = new QWidget(this);
-    panel->setFixedHeight(32);
+    panel->setObjectName("Panel1");
+    panel->setAutoFillBackground(true);
+    panel->setMinimumHeight(32);
+    auto* bar = new QHBoxLayout(panel);
+    bar->setContentsMargins(4, 4, 4, 4);
     powerCombo_ = new QComboBox(panel);
-    powerCombo_->setGeometry(4, 5, 129, 22);
+    powerCombo_->setObjectName("powerCombo");
+    powerCombo_->setMinimumWidth(129);
+    bar->addWidget(powerCombo_);
+    bar->addStretch(1);
     for (const char* item : {"1/4倍", "1/2倍", "1倍(等倍)", "2倍", "3倍"})
         powerCombo_->addItem(QString::fromUtf8(item));
     powerCombo_->setCurrentIndex(std::clamp(s_.OverviewPowerIndex, 0, 4));

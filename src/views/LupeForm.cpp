@@ -18,10 +18,10 @@
 #include <QButtonGroup>
 #include <QComboBox>
 #include <QGuiApplication>
-#include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QToolButton>
+#include <QHBoxLayout>
 #include <QVBoxLayout>
 #include <algorithm>
 
@@ -36,7 +36,6 @@ constexpr int kBarHeight = 51;
 TLupeForm::TLupeForm(EditorState& s, AppWindows& w, QWidget* parent)
     : QWidget(parent), s_(s), w_(w) {
     setWindowTitle(QString::fromUtf8("ルーペ"));
-    setAttribute(Qt::WA_OpaquePaintEvent);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
@@ -52,8 +51,11 @@ TLupeForm::TLupeForm(EditorState& s, AppWindows& w, QWidget* parent)
     LupeScroll_->OnResize = [this] { TrackScroll(); };
     layout->addWidget(LupeScroll_, 1);
 
+    // The bar is painted with the window's colours; only the paint box above it is opaque.
     auto* panel = new QWidget(this);
-    panel->setFixedHeight(kBarHeight);
+    panel->setObjectName("Panel1");
+    panel->setAutoFillBackground(true);
+    panel->setMinimumHeight(kBarHeight);
     BuildBottomBar(panel);
     layout->addWidget(panel);
 
@@ -72,71 +74,82 @@ TLupeForm::~TLupeForm() {
 }
 
 void TLupeForm::BuildBottomBar(QWidget* panel) {
-    btUndo_ = MakeSpeedButton(panel, "Undo", QRect(0, 2, 120, 16), false);
-    btRedo_ = MakeSpeedButton(panel, "Redo", QRect(120, 2, 120, 16), false);
+    auto* rows = new QVBoxLayout(panel);
+    rows->setContentsMargins(2, 2, 2, 2);
+    rows->setSpacing(4);
+    auto* undoRow = new QHBoxLayout;
+    undoRow->setSpacing(0);
+    btUndo_ = MakeSpeedButton(panel, "Undo", QSize(120, 16), false);
+    btRedo_ = MakeSpeedButton(panel, "Redo", QSize(120, 16), false);
     btUndo_->setEnabled(false);
     btRedo_->setEnabled(false);
     connect(btUndo_, &QToolButton::clicked, this, [this] { btURClick(false); });
     connect(btRedo_, &QToolButton::clicked, this, [this] { btURClick(true); });
-    caption_ = new QLabel(windowTitle(), panel);
-    caption_->setGeometry(246, 2, 260, 16);
+    undoRow->addWidget(btUndo_);
+    undoRow->addWidget(btRedo_);
+    undoRow->addStretch(1);
+    rows->addLayout(undoRow);
 
+    auto* toolRow = new QHBoxLayout;
+    toolRow->setSpacing(0);
     // Pen, fill and copy glyphs are icons 0, 6 and 7 of the tool icon strip.
     const QImage icons = LoadStripImage(s_.AppDir + "sys/ICON.BMP");
     const bool haveIcons = icons.width() >= 16 * 8 && icons.height() >= 16;
-    auto glyph = [&](QToolButton* b, int index) {
-        if (!haveIcons)
+    auto glyph = [&](QToolButton* b, int index, const char* fallback) {
+        if (!haveIcons) {
+            b->setText(QString::fromUtf8(fallback));
             return;
+        }
         b->setIcon(QPixmap::fromImage(icons.copy(16 * index, 0, 16, 16)));
         b->setIconSize(QSize(16, 16));
     };
-    const int row = 26;
-    btPset_ = MakeSpeedButton(panel, QString(), QRect(0, row, 20, 20), true);
-    btPaint_ = MakeSpeedButton(panel, QString(), QRect(20, row, 20, 20), true);
-    btCopy_ = MakeSpeedButton(panel, QString(), QRect(40, row, 20, 20), true);
-    glyph(btPset_, 0);
-    glyph(btPaint_, 6);
-    glyph(btCopy_, 7);
-    if (!haveIcons) {
-        btPset_->setText(QString::fromUtf8("筆"));
-        btPaint_->setText(QString::fromUtf8("塗"));
-        btCopy_->setText(QString::fromUtf8("範"));
-    }
+    btPset_ = MakeSpeedButton(panel, QString(), QSize(20, 20), true);
+    btPaint_ = MakeSpeedButton(panel, QString(), QSize(20, 20), true);
+    btCopy_ = MakeSpeedButton(panel, QString(), QSize(20, 20), true);
+    glyph(btPset_, 0, "筆");
+    glyph(btPaint_, 6, "塗");
+    glyph(btCopy_, 7, "範");
     auto* tools = new QButtonGroup(this);
     tools->setExclusive(true);
     for (auto [b, tool] : {std::pair{btPset_, 0}, {btPaint_, 6}, {btCopy_, 7}}) {
         tools->addButton(b);
+        toolRow->addWidget(b);
         const int t = tool;
         connect(b, &QToolButton::clicked, this, [this, t] { btPsetClick(t); });
     }
     PressToolButton(s_.CurrentTool);
+    toolRow->addSpacing(4);
 
-    btNormal_ = MakeSpeedButton(panel, QString::fromUtf8("普通"), QRect(64, row, 20, 20), true);
-    btMerge1_ = MakeSpeedButton(panel, QString::fromUtf8("透明"), QRect(84, row, 20, 20), true);
-    btMerge2_ = MakeSpeedButton(panel, QString::fromUtf8("加色"), QRect(104, row, 20, 20), true);
-    QFont small = font();
-    small.setPixelSize(9);
+    btNormal_ = MakeSpeedButton(panel, QString::fromUtf8("普通"), QSize(20, 20), true);
+    btMerge1_ = MakeSpeedButton(panel, QString::fromUtf8("透明"), QSize(20, 20), true);
+    btMerge2_ = MakeSpeedButton(panel, QString::fromUtf8("加色"), QSize(20, 20), true);
     auto* merges = new QButtonGroup(this);
     merges->setExclusive(true);
     for (auto [b, mode] : {std::pair{btNormal_, 0}, {btMerge1_, 1}, {btMerge2_, 2}}) {
-        b->setFont(small);
         merges->addButton(b);
+        toolRow->addWidget(b);
         const int m = mode;
         connect(b, &QToolButton::clicked, this, [this, m] { btNormalClick(m); });
     }
     PressMergeButton(s_.MergeMode);
+    toolRow->addSpacing(4);
 
-    btGrid_ = MakeSpeedButton(panel, "Grid", QRect(128, row, 40, 20), true);
+    btGrid_ = MakeSpeedButton(panel, "Grid", QSize(40, 20), true);
     btGrid_->setChecked(s_.ShowGrid);
     connect(btGrid_, &QToolButton::clicked, this, [this] { btGridClick(); });
+    toolRow->addWidget(btGrid_);
+    toolRow->addSpacing(4);
 
     BaiBox_ = new QComboBox(panel);
     BaiBox_->setEditable(true);
     BaiBox_->setInsertPolicy(QComboBox::NoInsert);
-    BaiBox_->setGeometry(172, row - 1, 95, 22);
+    BaiBox_->setMinimumWidth(95);
     SetZoomItems();
     connect(BaiBox_, &QComboBox::editTextChanged, this,
             [this](const QString& text) { BaiBoxChange(text); });
+    toolRow->addWidget(BaiBox_);
+    toolRow->addStretch(1);
+    rows->addLayout(toolRow);
 }
 
 void TLupeForm::SetZoomItems() {
@@ -231,8 +244,7 @@ void TLupeForm::Repaint() {
 
 void TLupeForm::SetCaption(const std::string& caption) {
     const QString text = QString::fromStdString(caption);
-    setWindowTitle(text);
-    caption_->setText(text);
+    setWindowTitle(text); // the subwindow's title bar shows it
 }
 
 // The system cursor is hidden and shown as a counter, on Qt's override-cursor stack.

@@ -7,7 +7,6 @@
 
 class QButtonGroup;
 class QComboBox;
-class QLabel;
 class QToolButton;
 class QMouseEvent;
 class QPainter;
@@ -54,7 +53,6 @@ public:
     QToolButton* ToolButton(int tool) const;  // 0 pen, 6 fill, 7 copy; null otherwise
     QToolButton* MergeButton(int mode) const; // 0 .. 2
     QToolButton* GridButton() const { return btGrid_; }
-    QLabel* CaptionLabel() const { return caption_; }
     int HiddenCursorCount() const { return hiddenCursors_; }
 
 private:
@@ -84,7 +82,6 @@ private:
     QToolButton* btMerge2_;
     QToolButton* btGrid_;
     QComboBox* BaiBox_;
-    QLabel* caption_;
     QRect pending_;
     int hiddenCursors_ = 0;
 };

@@ -1,7 +1,13 @@
 #include "widgets/QtControls.h"
 
+#include "widgets/QtSpeedButton.h"
+
+#include <QGridLayout>
+#include <QGroupBox>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QToolButton>
+#include <algorithm>
 
 namespace vallo {
 
@@ -21,21 +27,44 @@ bool ToMouseButton(Qt::MouseButton qtButton, MouseButton& button) {
     }
 }
 
-QToolButton* MakeSpeedButton(QWidget* parent, const QString& text, QRect geometry, bool checkable) {
-    auto* b = new QToolButton(parent);
+QToolButton* MakeSpeedButton(QWidget* parent, const QString& text, QSize minimum, bool checkable,
+                             const QString& widest) {
+    auto* b = new TSpeedButton(parent, minimum, widest);
     b->setText(text);
-    b->setGeometry(geometry);
     b->setCheckable(checkable);
     b->setFocusPolicy(Qt::NoFocus);
     return b;
 }
 
-QPushButton* MakePushButton(QWidget* parent, const char* name, const char* text, QRect geometry) {
+QPushButton* MakePushButton(QWidget* parent, const char* name, const char* text, QSize minimum) {
     auto* b = new QPushButton(QString::fromUtf8(text), parent);
     b->setObjectName(name);
-    b->setGeometry(geometry);
+    b->setMinimumSize(minimum);
     b->setFocusPolicy(Qt::NoFocus);
     return b;
+}
+
+QGroupBox* MakeRadioGroup(QWidget* parent, const char* name, const char* title,
+                          std::initializer_list<const char*> items, int columns, QSize minimum,
+                          std::vector<QRadioButton*>& out) {
+    auto* box = new QGroupBox(QString::fromUtf8(title), parent);
+    box->setObjectName(name);
+    box->setMinimumSize(minimum);
+    auto* grid = new QGridLayout(box);
+    grid->setContentsMargins(4, 2, 4, 2);
+    grid->setHorizontalSpacing(6);
+    grid->setVerticalSpacing(0);
+    const int count = int(items.size());
+    const int perColumn = (count + columns - 1) / std::max(columns, 1);
+    out.clear();
+    for (const char* item : items) {
+        const int i = int(out.size());
+        auto* r = new QRadioButton(QString::fromUtf8(item), box);
+        r->setFocusPolicy(Qt::NoFocus);
+        grid->addWidget(r, i % perColumn, i / perColumn);
+        out.push_back(r);
+    }
+    return box;
 }
 
 } // namespace vallo

@@ -1,19 +1,40 @@
-// Entry of the UI tests: one QApplication for all of them, offscreen unless a platform is set.
-// With VALLO_CHILD set the binary runs that child scenario instead of the tests.
+// Entry of the UI tests: one QApplication for all of them, offscreen unless another platform is
+// set. The offscreen screen is 1366 x 768, the smallest screen the windows are laid out for, and
+// the application has the program's font. With VALLO_CHILD set the binary runs that child
+// scenario instead of the tests.
 #include "support/ChildScenario.h"
+#include "widgets/QtAppFont.h"
 
 #include <QApplication>
 #include <cstdlib>
+#include <filesystem>
+#include <fstream>
 #include <gtest/gtest.h>
+#include <string>
+#include <unistd.h>
 
 int main(int argc, char** argv) {
-    if (!std::getenv("QT_QPA_PLATFORM"))
-        setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    QApplication app(argc, argv);
-    if (const char* child = std::getenv("VALLO_CHILD")) {
-        const auto it = vallo::test::ChildScenarios().find(child);
-        return it == vallo::test::ChildScenarios().end() ? 2 : it->second();
+    const char* platform = std::getenv("QT_QPA_PLATFORM");
+    const std::filesystem::path screen =
+        std::filesystem::temp_directory_path() /
+        ("vallo-ui-screen-" + std::to_string(::getpid()) + ".json");
+    if (!platform || std::string(platform) == "offscreen") {
+        std::ofstream(screen) << R"({"screens": [{"name": "Screen1366", "x": 0, "y": 0, )"
+                              << R"("width": 1366, "height": 768, "logicalDpi": 96}]})";
+        setenv("QT_QPA_PLATFORM", ("offscreen:configfile=" + screen.string()).c_str(), 1);
     }
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
+    int result = 0;
+    {
+        QApplication app(argc, argv);
+        vallo::UseApplicationFont(app);
+        if (const char* child = std::getenv("VALLO_CHILD")) {
+            const auto it = vallo::test::ChildScenarios().find(child);
+            return it == vallo::test::ChildScenarios().end() ? 2 : it->second();
+        }
+        ::testing::InitGoogleTest(&argc, argv);
+        result = RUN_ALL_TESTS();
+    }
+    std::error_code ec;
+    std::filesystem::remove(screen, ec);
+    return result;
 }

@@ -5,6 +5,7 @@
 #include "state/RecoveryCopy.h"
 #include "state/StateRoutines.h"
 #include "draw/Undo.h"
+#include "formats/GifReader.h"
 #include "formats/PngCodec.h"
 #include "image/AtomicFile.h"
 #include "image/ColorReducer.h"
@@ -53,9 +54,24 @@ void SaveBmpFile(const EditorState& s, const std::string& path) {
 TDIB ReducePicture(const TDIB& picture) {
     return ReduceTo256(picture);
 }
+// An indexed picture keeps its indices and palette; only true colour is reduced.
+TDIB CopyIndexedPicture(const RgbaPicture& p) {
+    if (p.Palette.size() > 256 || p.Stride < p.Width ||
+        p.Pixels.size() < size_t(p.Stride) * size_t(p.Height))
+        throw DibError("不正なピクセルフォーマットです");
+    TDIB out(p.Width, p.Height, 8);
+    for (size_t i = 0; i < p.Palette.size(); ++i)
+        out.ColorTable()[i] = RGBQuad{uint8_t(p.Palette[i]), uint8_t(p.Palette[i] >> 8),
+                                      uint8_t(p.Palette[i] >> 16), 0};
+    for (int y = 0; y < p.Height; ++y)
+        std::copy_n(p.Pixels.data() + size_t(y) * size_t(p.Stride), p.Width, out.ScanLine(y));
+    return out;
+}
 TDIB ReduceRgba(const RgbaPicture& p) {
     if (p.Width < 1 || p.Height < 1)
         return TDIB();
+    if (!p.Palette.empty())
+        return CopyIndexedPicture(p);
     if (p.Stride < p.Width * 4 || p.Pixels.size() < size_t(p.Stride) * size_t(p.Height))
         throw DibError("不正なピクセルフォーマットです");
     return ReduceRgbaTo256(p.Pixels.data(), p.Width, p.Height, p.Stride);
@@ -89,24 +105,29 @@ bool IsExistingFile(const std::string& path) {
     return !path.empty() && std::filesystem::is_regular_file(path, ec);
 }
 
-bool StartsWithBm(const std::string& path) {
+bool StartsWith(const std::string& path, const std::string& magic) {
     std::FILE* f = std::fopen(path.c_str(), "rb");
     if (!f)
         return false;
-    char magic[2] = {0, 0};
-    const size_t got = std::fread(magic, 1, 2, f);
+    std::string head(magic.size(), '\0');
+    const size_t got = std::fread(head.data(), 1, head.size(), f);
     std::fclose(f);
-    return got == 2 && magic[0] == 'B' && magic[1] == 'M';
+    return got == magic.size() && head == magic;
 }
 
 // Reads the picture through the BMP reader or, for other formats, the platform's reader.
 bool ReadNonPngPicture(DocumentUi& ui, const std::string& path, LoadedPicture& loaded,
                        std::string& error) {
     try {
-        if (StartsWithBm(path)) {
+        if (StartsWith(path, "BM")) {
             TDIB picture;
             LoadBmpFile(path, picture);
             loaded.Picture = ReducePicture(picture);
+        } else if (StartsWith(path, "GIF8")) {
+            const std::vector<uint8_t> bytes = ReadWholeFile(path);
+            GifPicture gif = ReadGif(bytes.data(), bytes.size());
+            loaded.Picture = std::move(gif.Picture);
+            loaded.TransColor = gif.TransColor.value_or(loaded.TransColor);
         } else {
             RgbaPicture rgba;
             if (!ui.ReadOtherPicture(path, rgba, error))

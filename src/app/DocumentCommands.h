@@ -25,12 +25,15 @@ inline constexpr int kSaveFilterPng = 2;
 
 enum class SaveAnswer { Yes, No, Cancel };
 
-// A picture decoded by a reader outside the core: 8-bit red, green, blue, alpha per pixel.
+// A picture decoded by a reader outside the core: 8-bit red, green, blue, alpha per pixel, or,
+// when Palette is not empty, one palette index per pixel with the picture's colours (0x00RRGGBB,
+// at most 256) in index order. Indexed pictures keep their indices and palette exactly.
 struct RgbaPicture {
     int Width = 0;
     int Height = 0;
     int Stride = 0; // bytes from one row to the next
     std::vector<uint8_t> Pixels;
+    std::vector<uint32_t> Palette;
 };
 
 struct SaveChoice {
@@ -70,7 +73,7 @@ struct LoadedPicture {
 };
 
 // Reads a picture file: ".png" through the PNG codec, anything else (or a PNG the codec
-// refuses) as BMP or through the platform's reader. Returns false with a reason on failure.
+// refuses) as BMP, GIF or through the platform's reader. Returns false with a reason on failure.
 bool ReadPictureFile(DocumentUi& ui, const std::string& path, LoadedPicture& loaded,
                      std::string& error);
 // Takes a read picture as the document: one undo step (unless starting up), the picture, its

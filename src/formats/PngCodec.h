@@ -12,13 +12,14 @@
 
 namespace vallo {
 
-// Reads an 8-bit palette PNG. Returns true when the file was read up to IEND: Image then holds
-// the picture and Marks the marks the file carries (vlOp, tRNS, bKGD, a short PLTE), starting
-// from the values passed in. The transparent index comes from vlOp, else from the last fully
-// transparent tRNS entry, else from bKGD, wherever the chunks stand in the file. Returns false, showing nothing, when the file is shorter than 25
-// bytes or its header is not 8-bit / colour type 3 / compression 0 / filter 0; the caller then
-// tries its other readers. Throws PngError(kMsgBrokenPng) for a broken file. Image and Marks
-// change only when the result is true.
+// Reads a palette PNG of 1, 2, 4 or 8 bits per pixel, unpacked to 8 bits with the palette kept
+// in order. Returns true when the file was read up to IEND: Image then holds the picture and
+// Marks the marks the file carries (vlOp, tRNS, bKGD, a short PLTE), starting from the values
+// passed in. The transparent index comes from vlOp, else from the last fully transparent tRNS
+// entry, else from bKGD, wherever the chunks stand in the file. Returns false, showing nothing,
+// when the file is shorter than 25 bytes or its header is not 1/2/4/8-bit / colour type 3 /
+// compression 0 / filter 0; the caller then tries its other readers. Throws
+// PngError(kMsgBrokenPng) for a broken file. Image and Marks change only when the result is true.
 bool LoadPNG(const std::string& FileName, TDIB& Image, PngMarks& Marks);
 bool LoadPNGFromMemory(const uint8_t* data, size_t size, TDIB& Image, PngMarks& Marks);
 

@@ -5,6 +5,10 @@
 
 #include <algorithm>
 #include <cstring>
+#include <libdeflate.h>
+#include <memory>
+#include <new>
+#include <span>
 #include <utility>
 
 namespace vallo {
@@ -71,8 +75,11 @@ uint8_t TPngReader::HeaderByte(size_t offset) const {
 
 bool TPngReader::ReadHeader() {
     // The signature and the first chunk's length and type are not examined.
-    if (HeaderByte(24) != 8 || HeaderByte(25) != 3 || HeaderByte(26) != 0 || HeaderByte(27) != 0)
+    const uint8_t depth = HeaderByte(24);
+    if ((depth != 1 && depth != 2 && depth != 4 && depth != 8) || HeaderByte(25) != 3 ||
+        HeaderByte(26) != 0 || HeaderByte(27) != 0)
         return false;
+    depth_ = depth;
     interlaced_ = HeaderByte(28) != 0;
     const uint32_t width = ReadBigEndian32(data_ + 16);
     const uint32_t height = ReadBigEndian32(data_ + 20);
@@ -161,16 +168,21 @@ void TPngReader::DecideTransparentIndex() {
         marks_.TransColor = *bkgdTrans_;
 }
 
-// Bytes of filtered rows the header's picture takes: a filter byte and the pixels of every row,
-// of every Adam7 pass when interlaced.
+uint64_t TPngReader::RowBytes(int columns) const {
+    return (uint64_t(columns) * uint64_t(depth_) + 7) / 8;
+}
+
+// Bytes of filtered rows the header's picture takes: a filter byte and the packed pixels of
+// every row, of every Adam7 pass when interlaced.
 uint64_t TPngReader::RawSize() const {
     if (!interlaced_)
-        return uint64_t(height_) * (uint64_t(width_) + 1);
+        return uint64_t(height_) * (RowBytes(width_) + 1);
     uint64_t total = 0;
     for (const Adam7Pass& pass : kAdam7) {
         const int columns = PassExtent(width_, pass.StartX, pass.StepX);
         if (columns > 0)
-            total += uint64_t(PassExtent(height_, pass.StartY, pass.StepY)) * (columns + 1u);
+            total +=
+                uint64_t(PassExtent(height_, pass.StartY, pass.StepY)) * (RowBytes(columns) + 1);
     }
     return total;
 }
@@ -188,62 +200,106 @@ void TPngReader::DecodeImage() {
     for (const IdatSpan& span : idats_)
         compressed += span.Length;
     CheckDeclaredSize(compressed);
-    decoded_.SetSize(width_, height_, 8);
+    if (!interlaced_ && depth_ == 8)
+        DecodeInPlace();
+    else
+        DecodePasses();
     decoded_.ColorTable() = palette_;
     hasDecoded_ = true;
-    TIdatInflater inflater(data_, idats_);
-    if (interlaced_)
-        DecodeInterlaced(inflater);
-    else
-        DecodeProgressive(inflater);
     idats_.clear();
 }
 
-// Rows top to bottom, each a filter-type byte and width pixels. Pixels for which the data
-// holds nothing stay 0.
-void TPngReader::DecodeProgressive(TIdatInflater& inflater) {
-    const size_t rowSize = size_t(width_) + 1;
-    const size_t stride = size_t(decoded_.WidthBytes());
-    std::vector<uint8_t> row(rowSize);
-    const std::vector<uint8_t> zeros(size_t(width_), 0);
-    uint8_t* bits = decoded_.MutableBits();
-    for (int y = 0; y < height_; ++y) {
-        const size_t got = inflater.Fill(row.data(), rowSize);
-        if (got == 0)
-            return;
-        uint8_t* out = bits + size_t(y) * stride;
-        const uint8_t* prior = y == 0 ? zeros.data() : out - stride;
-        if (!UnfilterRow(row[0], row.data() + 1, prior, out, got - 1))
-            Broken();
-        if (got < rowSize)
-            return;
+// Inflates the IDAT data whole with libdeflate, straight from the file when it is one chunk.
+// A stream that libdeflate does not take whole (cut short, or longer than the picture) goes
+// through zlib's streaming inflater, which keeps what can be read. Returns the bytes written.
+size_t TPngReader::Inflate(uint8_t* out, size_t capacity) const {
+    std::vector<uint8_t> joined;
+    const uint8_t* in = data_ + idats_[0].Offset;
+    size_t inSize = idats_[0].Length;
+    if (idats_.size() > 1) {
+        for (const IdatSpan& span : idats_)
+            joined.insert(joined.end(), data_ + span.Offset, data_ + span.Offset + span.Length);
+        in = joined.data();
+        inSize = joined.size();
     }
+    std::unique_ptr<libdeflate_decompressor, void (*)(libdeflate_decompressor*)> d(
+        libdeflate_alloc_decompressor(), libdeflate_free_decompressor);
+    if (!d)
+        throw std::bad_alloc();
+    size_t got = 0, used = 0;
+    if (libdeflate_zlib_decompress_ex(d.get(), in, inSize, out, capacity, &used, &got) ==
+        LIBDEFLATE_SUCCESS)
+        return got;
+    TIdatInflater inflater(data_, idats_);
+    return inflater.Fill(out, capacity);
 }
 
-// The seven Adam7 passes, each a reduced image of its own: its rows are filtered against the
-// pass's previous row, and a pass without pixels holds no bytes at all.
-void TPngReader::DecodeInterlaced(TIdatInflater& inflater) {
+// Plain 8-bit rows, inflated into the picture's own store: the filtered rows lie at its end,
+// placed so that each row is reconstructed at or before where it was stored and never over a
+// row still to come. The load takes one picture's worth of memory besides the file.
+void TPngReader::DecodeInPlace() {
+    const size_t w = size_t(width_), h = size_t(height_);
+    const size_t stride = size_t(TDIB::RowBytes(width_, 8));
+    const size_t raw = h * (w + 1);
+    const size_t start = (h - 1) * (stride - std::min(stride, w + 1));
+    const size_t spare = start + raw > h * stride ? start + raw - h * stride : 0;
+    decoded_.SetSize(width_, height_, 8, spare);
+    uint8_t* bits = decoded_.MutableBits();
+    const size_t got = Inflate(bits + start, raw);
+    const std::vector<uint8_t> zeros(w, 0);
+    for (size_t y = 0; y < h; ++y) {
+        uint8_t* out = bits + y * stride;
+        const size_t at = y * (w + 1);
+        const size_t count = at + 1 < got ? std::min(w, got - at - 1) : 0;
+        if (count > 0 && !UnfilterRow(bits[start + at], bits + start + at + 1,
+                                      y == 0 ? zeros.data() : out - stride, out, count))
+            Broken();
+        if (count < w) { // the data ended: the rest of the picture is 0
+            std::memset(out + count, 0, (h - y) * stride - count);
+            break;
+        }
+    }
+    for (size_t y = 0; y < h; ++y) // row padding, which held filtered data
+        std::memset(bits + y * stride + w, 0, stride - w);
+    decoded_.DropSpare();
+}
+
+// Interlaced or packed rows, inflated whole first. Each Adam7 pass is a reduced image of its
+// own, its rows filtered against the pass's previous row, and a pass without pixels holds no
+// bytes at all; a plain picture is one pass. Pixels for which the data holds nothing stay 0.
+void TPngReader::DecodePasses() {
+    decoded_.SetSize(width_, height_, 8);
+    std::vector<uint8_t> raw(RawSize());
+    const size_t got = Inflate(raw.data(), raw.size());
     const size_t stride = size_t(decoded_.WidthBytes());
     uint8_t* bits = decoded_.MutableBits();
-    std::vector<uint8_t> row(size_t(width_) + 1);
-    std::vector<uint8_t> current(size_t(width_), 0), previous(size_t(width_), 0);
-    for (const Adam7Pass& pass : kAdam7) {
+    std::vector<uint8_t> current(RowBytes(width_), 0), previous(RowBytes(width_), 0);
+    const unsigned mask = (1u << depth_) - 1;
+    const Adam7Pass plain[1] = {{0, 0, 1, 1}};
+    size_t pos = 0;
+    const std::span<const Adam7Pass> passes =
+        interlaced_ ? std::span<const Adam7Pass>(kAdam7) : std::span<const Adam7Pass>(plain);
+    for (const Adam7Pass& pass : passes) {
         const int columns = PassExtent(width_, pass.StartX, pass.StepX);
         const int rows = PassExtent(height_, pass.StartY, pass.StepY);
         if (columns == 0 || rows == 0)
             continue;
-        const size_t rowSize = size_t(columns) + 1;
-        std::fill(previous.begin(), previous.begin() + columns, 0);
-        for (int r = 0; r < rows; ++r) {
-            const size_t got = inflater.Fill(row.data(), rowSize);
-            if (got == 0)
+        const size_t rowBytes = RowBytes(columns);
+        std::fill(previous.begin(), previous.end(), 0);
+        for (int r = 0; r < rows; ++r, pos += rowBytes + 1) {
+            if (pos + 1 >= got)
                 return;
-            if (!UnfilterRow(row[0], row.data() + 1, previous.data(), current.data(), got - 1))
+            const size_t count = std::min(rowBytes, got - pos - 1);
+            if (!UnfilterRow(raw[pos], &raw[pos + 1], previous.data(), current.data(), count))
                 Broken();
+            const size_t pixels = std::min(size_t(columns), count * 8 / size_t(depth_));
             uint8_t* out = bits + size_t(pass.StartY + r * pass.StepY) * stride + pass.StartX;
-            for (size_t c = 0; c < got - 1; ++c)
-                out[c * size_t(pass.StepX)] = current[c];
-            if (got < rowSize)
+            for (size_t c = 0; c < pixels; ++c) {
+                const size_t bit = c * size_t(depth_);
+                out[c * size_t(pass.StepX)] =
+                    uint8_t((current[bit / 8] >> (8 - depth_ - int(bit % 8))) & mask);
+            }
+            if (count < rowBytes)
                 return;
             std::swap(current, previous);
         }

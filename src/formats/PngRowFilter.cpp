@@ -23,7 +23,7 @@ bool UnfilterRow(uint8_t filterType, const uint8_t* filtered, const uint8_t* pri
                  size_t count) {
     switch (filterType) {
     case 0:
-        std::memcpy(out, filtered, count);
+        std::memmove(out, filtered, count);
         return true;
     case 1: {
         uint8_t left = 0;

@@ -33,7 +33,7 @@ int TDIB::RowBytes(int width, int bitCount) {
     return int(((int64_t(width) * bitCount + 31) >> 5) * 4);
 }
 
-void TDIB::SetSize(int width, int height, int bitCount) {
+void TDIB::SetSize(int width, int height, int bitCount, size_t spareBytes) {
     if (!ValidBitCount(bitCount))
         throw DibError(FormatMessage(kMsgInvalidBitCount, bitCount));
     if (width < 1 || height < 1) {
@@ -47,7 +47,7 @@ void TDIB::SetSize(int width, int height, int bitCount) {
         throw DibError(FormatMessage(kMsgCannotCreate, "ビットマップ"));
     auto store = std::make_shared<std::vector<uint8_t>>();
     try {
-        store->assign(size_t(bytes), 0);
+        store->assign(size_t(bytes) + spareBytes, 0);
     } catch (const std::bad_alloc&) {
         throw DibError(FormatMessage(kMsgCannotCreate, "ビットマップ"));
     }
@@ -55,6 +55,11 @@ void TDIB::SetSize(int width, int height, int bitCount) {
     height_ = height;
     bitCount_ = bitCount;
     store_ = std::move(store);
+}
+
+void TDIB::DropSpare() {
+    if (store_)
+        store_->resize(size_t(WidthBytes()) * size_t(height_));
 }
 
 void TDIB::SetBitCount(int bitCount) {

@@ -55,7 +55,10 @@ public:
     static int RowBytes(int width, int bitCount);
 
     // Reallocates the pixel store (zero-filled). A width or height below 1 empties the image.
-    void SetSize(int width, int height, int bitCount);
+    // spareBytes more are allocated after the last row, scratch space for a decoder that
+    // StoreSize counts until DropSpare releases it.
+    void SetSize(int width, int height, int bitCount, size_t spareBytes = 0);
+    void DropSpare();
     void SetBitCount(int bitCount);
 
     // Row access. The writable form unshares the store; y outside the image raises

@@ -7,6 +7,8 @@
 #include "state/EditorState.h"
 #include "state/StateRoutines.h"
 
+#include <gif_lib.h>
+
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -241,17 +243,17 @@ TEST_F(DocumentCommandsTest, OpeningRecentFileFiveMovesItToTheTop) {
     for (size_t i = 0; i < ui.Other.Pixels.size(); i += 4)
         ui.Other.Pixels[i] = uint8_t(i), ui.Other.Pixels[i + 3] = 255;
     for (int i = 1; i <= 9; ++i)
-        s.RecentFiles[size_t(i)] = dir / ("p" + std::to_string(i) + ".gif");
-    WriteBytes(dir / "p5.gif", "GIF89a");
+        s.RecentFiles[size_t(i)] = dir / ("p" + std::to_string(i) + ".tif");
+    WriteBytes(dir / "p5.tif", "II*");
     s.Modified = false;
     ASSERT_TRUE(FClick(s, ui, 5)) << (ui.Errors.empty() ? "" : ui.Errors.back());
-    const std::vector<std::string> expected{dir / "p5.gif", dir / "p1.gif", dir / "p2.gif",
-                                            dir / "p3.gif", dir / "p4.gif", dir / "p6.gif"};
+    const std::vector<std::string> expected{dir / "p5.tif", dir / "p1.tif", dir / "p2.tif",
+                                            dir / "p3.tif", dir / "p4.tif", dir / "p6.tif"};
     for (size_t i = 0; i < expected.size(); ++i)
         EXPECT_EQ(s.RecentFiles[i + 1], expected[i]) << i;
     EXPECT_EQ(s.MainImage.Width(), 16);
     EXPECT_EQ(s.ForbiddenFlags[3], 0); // other formats carry no marks
-    EXPECT_EQ(s.FileName, dir / "p5.gif");
+    EXPECT_EQ(s.FileName, dir / "p5.tif");
     Undo(s); // the open is one whole-image step
     EXPECT_EQ(s.MainImage.Width(), 40);
     EXPECT_EQ(s.MainImage.Height(), 24);
@@ -272,9 +274,9 @@ TEST_F(DocumentCommandsTest, UnusablePicturesAreRefusedAndChangeNothing) {
         RgbaPicture Other;
         std::string Error; // "" = refused without a message
     } cases[] = {
-        {"tiny.gif", "GIF89a", rgba(7, 20, 28 * 20), ""},
-        {"short.gif", "GIF89a", rgba(16, 16, 64 * 16 - 1), "不正なピクセルフォーマットです"},
-        {"tall.gif", "GIF89a", rgba(8, 30001, 32 * 30001),
+        {"tiny.tif", "II*", rgba(7, 20, 28 * 20), ""},
+        {"short.tif", "II*", rgba(16, 16, 64 * 16 - 1), "不正なピクセルフォーマットです"},
+        {"tall.tif", "II*", rgba(8, 30001, 32 * 30001),
          "画像が大きすぎます (最大 30000 x 30000)"},
         {"magic.bmp", "BM", RgbaPicture{}, "不正な DIB です"},
     };
@@ -354,4 +356,81 @@ TEST_F(DocumentCommandsTest, APngThatCameWithTrnsIsSavedWithItAndANewDocumentWit
     chunks = pngtest::SplitChunks(ReadWholeFile(dir / "new.png"));
     ASSERT_EQ(chunks.size(), 5u);
     EXPECT_EQ(chunks[2].Type, "vlOp");
+}
+
+namespace {
+
+int AppendGifBytes(GifFileType* gif, const GifByteType* data, int n) {
+    auto* out = static_cast<std::vector<uint8_t>*>(gif->UserData);
+    out->insert(out->end(), data, data + n);
+    return n;
+}
+
+// A 16 x 12 GIF written with giflib: 16 greys in descending order, index (x * 3 + y + 5) % 16.
+std::vector<uint8_t> MakeGif(bool interlace, int trans) {
+    std::vector<uint8_t> out;
+    int error = 0;
+    GifFileType* gif = EGifOpen(&out, AppendGifBytes, &error);
+    std::vector<GifColorType> colours;
+    for (int i = 0; i < 16; ++i)
+        colours.push_back({uint8_t(255 - i * 16), uint8_t(250 - i * 16), uint8_t(245 - i * 15)});
+    ColorMapObject* map = GifMakeMapObject(16, colours.data());
+    EGifSetGifVersion(gif, true);
+    EGifPutScreenDesc(gif, 16, 12, 8, 0, map);
+    if (trans >= 0) {
+        GraphicsControlBlock gcb{0, false, 0, trans};
+        GifByteType ext[4];
+        EGifPutExtension(gif, GRAPHICS_EXT_FUNC_CODE, int(EGifGCBToExtension(&gcb, ext)), ext);
+    }
+    EGifPutImageDesc(gif, 0, 0, 16, 12, interlace, nullptr);
+    std::vector<int> order;
+    for (int start : {0, 4, 2, 1})
+        for (int y = start; y < 12; y += (start == 0 ? 8 : start * 2))
+            order.push_back(y);
+    if (!interlace)
+        for (int y = 0; y < 12; ++y)
+            order[size_t(y)] = y;
+    for (int y : order) {
+        GifPixelType row[16];
+        for (int x = 0; x < 16; ++x)
+            row[x] = GifPixelType((x * 3 + y + 5) % 16);
+        EGifPutLine(gif, row, 16);
+    }
+    EGifCloseFile(gif, &error);
+    GifFreeMapObject(map);
+    return out;
+}
+
+} // namespace
+
+TEST_F(DocumentCommandsTest, GifAndOtherIndexedPicturesKeepTheirIndicesAndPaletteOrder) {
+    for (const auto& [interlace, trans] : {std::pair{false, -1}, std::pair{true, 9}}) {
+        WriteFileAtomically(dir / "sprite.gif", MakeGif(interlace, trans));
+        ui.OpenChoice = dir / "sprite.gif";
+        s.Modified = false;
+        s.TransColor = 33;
+        ASSERT_TRUE(OpenClick(s, ui)) << (ui.Errors.empty() ? "" : ui.Errors.back());
+        EXPECT_EQ(s.TransColor, trans < 0 ? 33 : trans);
+        for (int i = 0; i < 256; ++i) {
+            const RGBQuad want = i < 16 ? RGBQuad{uint8_t(245 - i * 15), uint8_t(250 - i * 16),
+                                                  uint8_t(255 - i * 16), 0}
+                                        : RGBQuad{};
+            EXPECT_EQ(s.MainImage.ColorTable()[size_t(i)], want) << i;
+        }
+        for (int y = 0; y < 12; ++y)
+            for (int x = 0; x < 16; ++x)
+                ASSERT_EQ(s.MainImage.Pixel(x, y), uint32_t((x * 3 + y + 5) % 16)) << x << "," << y;
+    }
+    // An indexed picture from the platform's readers (a palette TIFF, say).
+    ui.OtherReadable = true;
+    ui.Other = RgbaPicture{8, 8, 9, std::vector<uint8_t>(72, 2), {0x112233, 0x445566, 0x778899}};
+    ui.Other.Pixels[0] = 1;
+    WriteBytes(dir / "palette.tif", "II*");
+    ui.OpenChoice = dir / "palette.tif";
+    s.Modified = false;
+    ASSERT_TRUE(OpenClick(s, ui));
+    EXPECT_EQ(s.MainImage.Pixel(0, 0), 1u);
+    EXPECT_EQ(s.MainImage.Pixel(7, 7), 2u);
+    EXPECT_EQ(s.MainImage.ColorTable()[2], (RGBQuad{0x99, 0x88, 0x77, 0}));
+    EXPECT_EQ(s.MainImage.ColorTable()[3], RGBQuad{});
 }

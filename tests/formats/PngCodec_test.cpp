@@ -207,7 +207,8 @@ TEST(PngReader, OtherFormatsAreDeclinedAndBrokenFilesRefusedWithoutTouchingAnyth
     };
     const Bytes idat = Zlib(Pattern(4, 4)), plain = PaletteFile(8, 8, {});
     expect(withHeader(HeaderData(8, 8, 8, 2)), 0, "truecolour");
-    expect(withHeader(HeaderData(8, 8, 4, 3)), 0, "four bits");
+    expect(withHeader(HeaderData(8, 8, 3, 3)), 0, "three bits");
+    expect(withHeader(HeaderData(8, 8, 16, 3)), 0, "sixteen-bit palette");
     expect(withHeader(HeaderData(0xFFFFFFFF, 0, 8, 2)), 0, "unsupported and absurdly large");
     expect(changed(plain, 26, 1), 0, "compression method");
     expect(changed(plain, 27, 1), 0, "filter method");

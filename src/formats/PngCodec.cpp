@@ -8,16 +8,15 @@
 #include <algorithm>
 #include <climits>
 #include <cstring>
+#include <libdeflate.h>
+#include <memory>
 #include <new>
-#include <zlib.h>
 
 namespace vallo {
 
 namespace {
 
 constexpr uint8_t kSignature[8] = {0x89, 0x50, 0x4E, 0x47, 0x0D, 0x0A, 0x1A, 0x0A};
-constexpr size_t kRawBatchBytes = 256 * 1024;
-constexpr size_t kOutputGrowth = 256 * 1024;
 
 void AppendBigEndian32(std::vector<uint8_t>& out, uint32_t value) {
     const uint8_t bytes[4] = {uint8_t(value >> 24), uint8_t(value >> 16), uint8_t(value >> 8),
@@ -71,60 +70,37 @@ std::array<uint8_t, 256> MarkData(const std::array<int32_t, 256>& forbiddenFlags
     return m;
 }
 
-struct DeflateStream {
-    DeflateStream() {
-        if (deflateInit(&z, 9) != Z_OK)
-            throw std::bad_alloc();
-    }
-    ~DeflateStream() { deflateEnd(&z); }
-    DeflateStream(const DeflateStream&) = delete;
-    DeflateStream& operator=(const DeflateStream&) = delete;
-    z_stream z{};
-};
+// libdeflate's level for saving: smaller files than zlib's level 9 in a fraction of its time.
+constexpr int kDeflateLevel = 9;
 
-// Compresses the buffered raw bytes, appending the output to out (whose logical end is
-// `used`); with finish set, also ends the stream.
-void DeflateInto(DeflateStream& stream, const uint8_t* raw, size_t size, bool finish,
-                 std::vector<uint8_t>& out, size_t& used) {
-    z_stream& z = stream.z;
-    z.next_in = const_cast<Bytef*>(raw);
-    z.avail_in = uInt(size);
-    for (;;) {
-        if (out.size() - used < kOutputGrowth)
-            out.resize(std::max(out.size() + kOutputGrowth, out.size() + out.size() / 2));
-        const size_t room = std::min<size_t>(out.size() - used, UINT_MAX);
-        z.next_out = out.data() + used;
-        z.avail_out = uInt(room);
-        const int rc = deflate(&z, finish ? Z_FINISH : Z_NO_FLUSH);
-        used += room - z.avail_out;
-        if (rc == Z_STREAM_END)
-            return;
-        if (rc != Z_OK && rc != Z_BUF_ERROR)
-            throw std::bad_alloc();
-        if (!finish && z.avail_in == 0)
-            return;
-    }
-}
+using Compressor = std::unique_ptr<libdeflate_compressor, void (*)(libdeflate_compressor*)>;
 
-// Appends the zlib stream of the raw rows (filter byte 0, then the row's pixel indices).
+// Appends the zlib stream of the raw rows (filter byte 0, then the row's pixel indices),
+// compressed whole. The output room starts at a quarter of the rows, plenty for pixel art;
+// only a picture that does not fit is compressed again with room for the worst case.
 void AppendCompressedRows(const TDIB& image, std::vector<uint8_t>& out) {
     const size_t width = size_t(image.Width());
-    const size_t rowSize = width + 1;
-    const size_t rowsPerBatch = std::max<size_t>(1, kRawBatchBytes / rowSize);
-    std::vector<uint8_t> raw(rowsPerBatch * rowSize);
-    DeflateStream stream;
-    size_t used = out.size();
-    const int height = image.Height();
-    for (int y = 0; y < height;) {
-        uint8_t* p = raw.data();
-        for (size_t n = 0; n < rowsPerBatch && y < height; ++n, ++y) {
-            *p++ = 0;
-            std::memcpy(p, image.ScanLine(y), width);
-            p += width;
-        }
-        DeflateInto(stream, raw.data(), size_t(p - raw.data()), y == height, out, used);
+    std::vector<uint8_t> raw(size_t(image.Height()) * (width + 1));
+    for (int y = 0; y < image.Height(); ++y) {
+        uint8_t* row = raw.data() + size_t(y) * (width + 1);
+        row[0] = 0;
+        std::memcpy(row + 1, image.ScanLine(y), width);
     }
-    out.resize(used);
+    Compressor compressor(libdeflate_alloc_compressor(kDeflateLevel), libdeflate_free_compressor);
+    if (!compressor)
+        throw std::bad_alloc();
+    const size_t used = out.size();
+    for (size_t room : {raw.size() / 4 + 1024,
+                        libdeflate_zlib_compress_bound(compressor.get(), raw.size())}) {
+        out.resize(used + room);
+        const size_t n = libdeflate_zlib_compress(compressor.get(), raw.data(), raw.size(),
+                                                  out.data() + used, room);
+        if (n > 0) {
+            out.resize(used + n);
+            return;
+        }
+    }
+    throw std::bad_alloc();
 }
 
 } // namespace
@@ -147,7 +123,6 @@ std::vector<uint8_t> EncodePNG(const TDIB& Image, const std::array<int32_t, 256>
         throw DibError(FormatMessage(kMsgCannotCreate, "PNG"));
 
     std::vector<uint8_t> out(kSignature, kSignature + 8);
-    out.reserve(size_t(Image.Width() + 1) * size_t(Image.Height()) / 4 + 2048);
     const auto header = HeaderData(Image);
     AppendChunk(out, "IHDR", header.data(), header.size());
     const auto palette = PaletteData(Image);

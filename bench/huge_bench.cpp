@@ -16,6 +16,7 @@
 #include "state/StateRoutines.h"
 
 #include <benchmark/benchmark.h>
+#include <malloc.h>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -46,6 +47,10 @@ double StatusBytes(const std::string& key) {
 // Runs one step and reports its peak memory above the resident set it started from.
 template <class Step> void Measure(benchmark::State& state, Step step) {
     for (auto _ : state) {
+        // Freed memory goes back to the system and large blocks are always mapped afresh, so
+        // the peak shows what the step itself needs.
+        mallopt(M_MMAP_THRESHOLD, 1 << 20);
+        malloc_trim(0);
         std::ofstream("/proc/self/clear_refs") << "5"; // resets the peak to the current size
         const double before = StatusBytes("VmRSS:");
         step();

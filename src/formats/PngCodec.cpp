@@ -70,8 +70,12 @@ std::array<uint8_t, 256> MarkData(const std::array<int32_t, 256>& forbiddenFlags
     return m;
 }
 
-// libdeflate's level for saving: smaller files than zlib's level 9 in a fraction of its time.
-constexpr int kDeflateLevel = 9;
+// libdeflate's level for saving: at 9, files within a few percent of zlib's level 9 in well
+// under half its time. Sheets beyond 64 M pixels (8192 x 8192) take level 6, seven times
+// faster again and about a tenth larger, so that even a 30000 x 30000 sheet saves in seconds.
+int DeflateLevel(const TDIB& image) {
+    return int64_t(image.Width()) * image.Height() > (int64_t(1) << 26) ? 6 : 9;
+}
 
 using Compressor = std::unique_ptr<libdeflate_compressor, void (*)(libdeflate_compressor*)>;
 
@@ -86,7 +90,8 @@ void AppendCompressedRows(const TDIB& image, std::vector<uint8_t>& out) {
         row[0] = 0;
         std::memcpy(row + 1, image.ScanLine(y), width);
     }
-    Compressor compressor(libdeflate_alloc_compressor(kDeflateLevel), libdeflate_free_compressor);
+    Compressor compressor(libdeflate_alloc_compressor(DeflateLevel(image)),
+                          libdeflate_free_compressor);
     if (!compressor)
         throw std::bad_alloc();
     const size_t used = out.size();

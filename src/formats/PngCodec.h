@@ -24,7 +24,8 @@ bool LoadPNG(const std::string& FileName, TDIB& Image, PngMarks& Marks);
 bool LoadPNGFromMemory(const uint8_t* data, size_t size, TDIB& Image, PngMarks& Marks);
 
 // Writes Image (8 bits per pixel) as IHDR, PLTE (256 entries), vlOp (the mark bytes), one
-// IDAT with the whole zlib stream at level 9 and filter None on every row, and IEND. With
+// IDAT with the whole zlib stream (libdeflate at level 9, 6 beyond 64 M pixels) and filter None
+// on every row, and IEND. With
 // WithTrns (a document that came from a PNG with a tRNS chunk) a tRNS chunk follows PLTE:
 // alpha 0 for TransColor and 255 for the entries before it, the opaque rest left out.
 void SavePNG(const std::string& FileName, const TDIB& Image,

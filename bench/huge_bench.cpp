@@ -69,6 +69,7 @@ public:
     bool ReadOtherPicture(const std::string&, RgbaPicture&, std::string&) override {
         return false;
     }
+    bool AskRestoreRecovery() override { return false; }
 };
 
 EditorState& Editor() {

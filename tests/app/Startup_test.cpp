@@ -1,7 +1,7 @@
 #include "app/DocumentTestSupport.h"
 #include "app/Startup.h"
-#include "image/AtomicFile.h"
 #include "draw/Undo.h"
+#include "image/AtomicFile.h"
 #include "palette/PaletteFile.h"
 #include "state/AppPaths.h"
 #include "state/Configuration.h"
@@ -39,6 +39,17 @@ TEST(Startup, FirstStartInAnEmptyFolder) {
     EXPECT_EQ(hooks.Titles.back(), "Vallo [無題]");
     EXPECT_TRUE(ui.Errors.empty());
     EXPECT_TRUE(ui.Asked.empty());
+}
+
+TEST(Startup, TheDeferredStartReadsTheSettings) {
+    TempDir dir;
+    RecordingUi ui;
+    EditorState s;
+    MainFormCreate(s, dir.Dir());
+    std::filesystem::create_directories(std::filesystem::path(IniPath(s)).parent_path());
+    std::ofstream(IniPath(s), std::ios::binary) << "[Lupe]\r\n拡大率=12\r\n";
+    DeferredStartup(s, ui);
+    EXPECT_EQ(s.Magnification, 12);
 }
 
 TEST(Startup, AnExistingPaletteFileIsKept) {

@@ -110,16 +110,6 @@ TEST(Startup, TheCommandLineFileIsOpenedInsteadOfRecentFile1) {
     ASSERT_TRUE(CanUndo(s)); // as Open: one step back to the blank image
     Undo(s);
     EXPECT_EQ(s.MainImage.Width(), 256);
-
-    EditorState missing;
-    missing.Hooks = &hooks;
-    MainFormCreate(missing, dir.Dir());
-    missing.StartFile = dir / "nothing.png";
-    DeferredStartup(missing, ui);
-    ASSERT_EQ(ui.Errors.size(), 1u);
-    EXPECT_EQ(ui.Errors[0], (dir / "nothing.png") + " が見つかりません");
-    EXPECT_TRUE(missing.FileName.empty());
-    EXPECT_EQ(missing.MainImage.Width(), 256);
 }
 
 TEST(Startup, AReadOnlyInstallWritesUnderTheUsersFolders) {

@@ -27,17 +27,12 @@ for f in bin/vallo share/vallo/sys/Pen.BMP share/vallo/sys/ICON.BMP share/vallo/
 done
 [ "$(stat -c %s "$p/share/vallo/palette/vallo.vp3")" = 1056 ] || fail "default palette"
 for s in 16 32 48 64 128; do
+    # IHDR's width and height, big-endian, after the signature.
     icon=$p/share/icons/hicolor/${s}x${s}/apps/vallo.png
-    [ -f "$icon" ] || fail "no ${s}x${s} icon"
-    # The PNG signature, then IHDR's width and height as big-endian numbers.
-    [ "$(od -An -tx1 -N8 "$icon" | tr -d ' \n')" = 89504e470d0a1a0a ] || fail "$icon is no PNG"
-    size=$(od -An -tu1 -j16 -N8 "$icon" | awk '{print $3*256+$4, $7*256+$8}')
-    [ "$size" = "$s $s" ] || fail "$icon is $size"
+    [ "$(od -An -tu1 -j16 -N8 "$icon" | awk '{print $3*256+$4, $7*256+$8}')" = "$s $s" ] ||
+        fail "no ${s}x${s} icon"
 done
 desktop-file-validate "$p/share/applications/vallo.desktop" || fail "desktop-file-validate"
-grep -qx 'Exec=vallo %f' "$p/share/applications/vallo.desktop" || fail "Exec line"
-grep -qx 'MimeType=image/png;image/bmp;image/gif;' "$p/share/applications/vallo.desktop" ||
-    fail "MimeType line"
 appstreamcli validate --no-net "$p/share/metainfo/org.vallo.vallo.metainfo.xml" ||
     fail "appstreamcli validate"
 

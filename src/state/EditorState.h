@@ -51,10 +51,10 @@ struct WindowPlaces {
     WindowPlace Tool{1050, 20, 0, 0, true};
     WindowPlace Lay{760, 350, 0, 0, true};
     WindowPlace EX{1140, 350, 0, 0, true};
-    WindowPlace Ani{1150, 510, 0, 0, false};
-    WindowPlace ETool{760, 510, 0, 0, false};
-    WindowPlace CTool{760, 640, 0, 0, false};
-    WindowPlace Narabe{1260, 350, 0, 0, false};
+    WindowPlace Ani{1120, 410, 0, 0, false};
+    WindowPlace ETool{760, 640, 0, 0, false};
+    WindowPlace CTool{760, 500, 0, 0, false};
+    WindowPlace Narabe{1210, 260, 0, 0, false};
     bool MainMax = true;
 };
 

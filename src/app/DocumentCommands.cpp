@@ -182,11 +182,16 @@ bool ReadPictureFile(DocumentUi& ui, const std::string& path, LoadedPicture& loa
     bool read = false;
     if (LowerExtension(path) == ".png")
         read = LoadPngFile(path, loaded, error);
+    // A PNG our codec found damaged is not handed on: another reader might take it, but it
+    // would come in colour-reduced with its marks lost.
+    if (!read && !error.empty())
+        return false;
     if (!read && !ReadNonPngPicture(ui, path, loaded, error))
         return false;
     const TDIB& p = loaded.Picture;
     if (p.Width() < kMinImageSize || p.Height() < kMinImageSize) {
-        error.clear(); // too small: refused without a message
+        error = "画像が小さすぎます (最小 " + std::to_string(kMinImageSize) + " x " +
+                std::to_string(kMinImageSize) + ")";
         return false;
     }
     if (p.Width() > kMaxImageSize || p.Height() > kMaxImageSize || p.BitCount() != 8) {
@@ -349,18 +354,6 @@ void MakeBlankDocument(EditorState& s, int width, int height) {
     s.Modified = !s.StartingUp;
     s.CopyRangeState = 0;
     s.Hooks->SetTitle(DocumentTitle(s.FileName));
-}
-
-bool NewClick(EditorState& s, DocumentUi& ui) {
-    if (!ConfirmDiscardOrSave(s, ui))
-        return false;
-    try {
-        MakeBlankDocument(s, 256, 256);
-    } catch (const std::exception& e) {
-        ui.ShowError(e.what());
-        return false;
-    }
-    return true;
 }
 
 bool FormCloseQuery(EditorState& s, DocumentUi& ui) {

@@ -73,7 +73,8 @@ struct LoadedPicture {
 };
 
 // Reads a picture file: ".png" through the PNG codec, anything else (or a PNG the codec
-// refuses) as BMP, GIF or through the platform's reader. Returns false with a reason on failure.
+// does not take) as BMP, GIF or through the platform's reader. A PNG the codec finds damaged,
+// or a picture under 8 x 8, is refused. Returns false with a reason on failure.
 bool ReadPictureFile(DocumentUi& ui, const std::string& path, LoadedPicture& loaded,
                      std::string& error);
 // Takes a read picture as the document: one undo step (unless starting up), the picture, its
@@ -101,8 +102,6 @@ bool FClick(EditorState& s, DocumentUi& ui, int n);
 // True when the document was written.
 bool SaveClick(EditorState& s, DocumentUi& ui);
 bool SaveAsClick(EditorState& s, DocumentUi& ui);
-// The unsaved-work question, then a blank 256 x 256 image with the default palette.
-bool NewClick(EditorState& s, DocumentUi& ui);
 // Replaces the document by a blank image with the default palette as one undoable step.
 void MakeBlankDocument(EditorState& s, int width, int height);
 // The main window's close query: true when the window may close.

@@ -21,6 +21,7 @@
 #include "views/NarabeForm.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QDesktopServices>
 #include <QGuiApplication>
@@ -36,7 +37,11 @@ namespace vallo {
 
 namespace {
 
-constexpr const char* kWebSite = "https://vallo.example.org/";
+// The project's home page, when the build names one.
+#ifndef VALLO_HOMEPAGE
+#define VALLO_HOMEPAGE ""
+#endif
+constexpr const char* kHomePage = VALLO_HOMEPAGE;
 
 QString Text(const char* utf8) {
     return QString::fromUtf8(utf8);
@@ -181,7 +186,10 @@ void TMainForm::BuildShortcuts() {
 // ---- Document commands.
 
 void TMainForm::NewClick() {
-    vallo::NewClick(s_, *ui_);
+    if (!w_.NewForm || !ConfirmDiscardOrSave(s_, *ui_))
+        return;
+    w_.NewForm->SetMode(TNewForm::Mode::New);
+    w_.NewForm->exec();
 }
 void TMainForm::OpenClick() {
     vallo::OpenClick(s_, *ui_);
@@ -433,12 +441,13 @@ void TMainForm::FitFrameToChildren() {
 }
 
 void TMainForm::StoreWindowPlaces() {
+    // A maximised frame keeps its maximised size, which the next start reduces by 40 for the
+    // restored one: the restored size stays the same from session to session.
     WindowPlace& main = s_.Windows.Main;
-    const QRect normal = isMaximized() ? normalGeometry() : geometry();
-    main.Left = normal.x();
-    main.Top = normal.y();
-    main.Width = normal.width();
-    main.Height = normal.height();
+    main.Left = geometry().x();
+    main.Top = geometry().y();
+    main.Width = geometry().width();
+    main.Height = geometry().height();
     s_.Windows.MainMax = isMaximized();
     StoreChild(w_.LupeForm, s_.Windows.Lupe);
     StoreChild(w_.AllForm, s_.Windows.All);
@@ -506,6 +515,19 @@ void TMainForm::closeEvent(QCloseEvent* event) {
         ui_->ShowError(e.what()); // the settings are lost, the window still closes
     }
     event->accept();
+    CloseEveryWindow();
+}
+
+void TMainForm::CloseEveryWindow() {
+    // The floating windows refuse a close request while the program runs; now they take it, so
+    // that none stays on screen and Qt's quit on the last window closed is not held up.
+    w_.Closing = true;
+    for (QWidget* window : QApplication::topLevelWidgets())
+        if (window != this)
+            window->close();
+    // Ends the event loop once this close is through, also when quitting on the last window
+    // is turned off.
+    QMetaObject::invokeMethod(qApp, &QCoreApplication::quit, Qt::QueuedConnection);
 }
 
 // ---- Dialogs, help and web site.
@@ -527,8 +549,17 @@ void TMainForm::HelpClick() {
         QUrl::fromLocalFile(QString::fromStdString(s_.AppDir) + "help/index.html"));
 }
 
+QUrl TMainForm::WebSiteUrl() const {
+    if (*kHomePage)
+        return QUrl(QString::fromUtf8(kHomePage));
+    // Without a home page, the help page's section about the program.
+    QUrl about = QUrl::fromLocalFile(QString::fromStdString(s_.AppDir) + "help/index.html");
+    about.setFragment(QStringLiteral("about"));
+    return about;
+}
+
 void TMainForm::WebClick() {
-    QDesktopServices::openUrl(QUrl(kWebSite));
+    QDesktopServices::openUrl(WebSiteUrl());
 }
 
 } // namespace vallo

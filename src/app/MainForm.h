@@ -14,6 +14,7 @@ class QAction;
 class QMdiArea;
 class QMenu;
 class QTimer;
+class QUrl;
 
 namespace vallo {
 
@@ -68,6 +69,8 @@ public:
     void SizeChangeClick();
     void HelpClick();
     void WebClick();
+    // The address "公式ウェブサイトへ" opens.
+    QUrl WebSiteUrl() const;
     void UndoClick();
     void RedoClick();
 
@@ -82,6 +85,7 @@ private:
     void RecoveryTimTimer();
     QRect AvailableArea() const;
     void KeepOnScreen(QWidget* window) const;
+    void CloseEveryWindow();
 
     EditorState& s_;
     AppWindows& w_;

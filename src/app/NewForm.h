@@ -1,30 +1,38 @@
 #pragma once
 
-#include "widgets/QtWindows.h"
+#include "widgets/QtSkeletonDialog.h"
 
-#include <QDialog>
-
-class QPushButton;
+class QLabel;
+class QLineEdit;
 
 namespace vallo {
 
-struct EditorState;
-
-// The New dialog, also used for the image size change.
-class TNewForm : public QDialog {
+// The New dialog, also used for the image size change: the caption and the OK button's caption
+// tell which job OK runs.
+class TNewForm : public TSkeletonDialog {
     Q_OBJECT
 public:
     TNewForm(EditorState& s, AppWindows& w, QWidget* parent);
     enum class Mode { New, SizeChange };
-    // Sets the caption and the OK button's caption of the job.
+    // Sets the captions of the job and fills the boxes with the current image size.
     void SetMode(Mode mode);
+    Mode CurrentMode() const { return mode_; }
 
-    QPushButton* OK = nullptr;
-    QPushButton* Cansel = nullptr;
+    // OK: checks the boxes and runs the job; the dialog closes only when the job was done.
+    void accept() override;
+
+    QLabel* Label1 = nullptr;
+    QLabel* Label2 = nullptr;
+    QLineEdit* X = nullptr;
+    QLineEdit* Y = nullptr;
+    QLabel* SizeLabel = nullptr;
 
 private:
-    EditorState& s_;
-    AppWindows& w_;
+    bool OKClick();
+    bool RunJob(int width, int height);
+    void ShowError(const std::string& message);
+
+    Mode mode_ = Mode::New;
 };
 
 } // namespace vallo

@@ -1,6 +1,7 @@
 #include "app/QtDocumentUi.h"
 
 #include "app/QtPictureReader.h"
+#include "app/QtPreviewPanel.h"
 #include "app/RecoveryOffer.h"
 #include "state/AppPaths.h"
 #include "state/EditorState.h"
@@ -56,6 +57,7 @@ std::optional<std::string> QtDocumentUi::ChooseOpenFile() {
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setNameFilters(QtNameFilters(kOpenFilter));
+    QtPreviewPanel::Attach(dialog, s_.AppDir);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
     return dialog.selectedFiles().first().toStdString();
@@ -71,6 +73,7 @@ std::optional<SaveChoice> QtDocumentUi::ChooseSaveFile() {
     const QStringList filters = QtNameFilters(kSaveFilter);
     dialog.setNameFilters(filters);
     dialog.selectNameFilter(filters.value(kSaveFilterPng - 1));
+    QtPreviewPanel::Attach(dialog, s_.AppDir);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
     SaveChoice choice;

@@ -6,6 +6,7 @@
 #include "app/QtQuitSignals.h"
 #include "state/AppPaths.h"
 #include "widgets/QtAppFont.h"
+#include "app/QtTranslations.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -53,6 +54,7 @@ int main(int argc, char** argv) {
 
     QApplication app(argc, argv);
     app.setApplicationName("Vallo");
+    vallo::InstallQtTranslations(app);
     // Qt takes its own options (-platform, -style, ...) out; what is left must make sense.
     command = ArgumentsLeftByQt();
     if (command.Action != vallo::CommandAction::Edit)

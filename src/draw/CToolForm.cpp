@@ -182,6 +182,8 @@ void TCToolForm::ShowError(const char* message) {
 }
 
 void TCToolForm::closeEvent(QCloseEvent* event) {
+    if (w_.Closing)
+        return;
     event->ignore();
     hide();
     btToolClick(s_, 0);

@@ -156,6 +156,8 @@ void TToolForm::PaintPens(QPainter& p, const QRect& exposed) {
 }
 
 void TToolForm::closeEvent(QCloseEvent* event) {
+    if (w_.Closing)
+        return;
     event->ignore();
 }
 

@@ -28,11 +28,13 @@ constexpr size_t kMaxListFileBytes = 64 * 1024;
 constexpr size_t kMaxListLine = 256;
 const char* const kNoFile = "[No File]";
 
-bool InRange(int v, int lo, int hi) {
-    return v >= lo && v <= hi;
-}
-bool ValidCharSize(int v) {
-    return InRange(v, 8, 1024) && v % 4 == 0;
+constexpr int kMinCharSize = 8;
+constexpr int kMaxCharSize = 1024;
+
+// Cell sides are multiples of 4.
+int FitCharSize(int v) {
+    v = std::clamp(v, kMinCharSize, kMaxCharSize);
+    return v - v % 4;
 }
 
 // Reads or writes every item through one routine, so both directions share the order and
@@ -53,11 +55,11 @@ public:
     }
 
 private:
-    // An integer read within lo..hi, else `def`; written as is.
+    // An integer read and brought into lo..hi (`def` when the value is not a number); written
+    // as is.
     void Int(const char* section, const std::string& key, int& value, int def, int lo, int hi) {
         if (reading_) {
-            const int v = ini_.ReadInteger(section, key, def);
-            value = InRange(v, lo, hi) ? v : def;
+            value = std::clamp(ini_.ReadInteger(section, key, def), lo, hi);
         } else {
             ini_.WriteInteger(section, key, value);
         }
@@ -99,19 +101,14 @@ private:
 
     void Lupe() {
         Int("Lupe", "拡大率", s_.Magnification, kDefaultMagnification, 1, 50);
-        Int("Lupe", "キャラ横サイズ", s_.CharWidth, kDefaultCharSize, 8, 1024);
-        Int("Lupe", "キャラ縦サイズ", s_.CharHeight, kDefaultCharSize, 8, 1024);
+        Int("Lupe", "キャラ横サイズ", s_.CharWidth, kDefaultCharSize, kMinCharSize, kMaxCharSize);
+        Int("Lupe", "キャラ縦サイズ", s_.CharHeight, kDefaultCharSize, kMinCharSize, kMaxCharSize);
         if (reading_) {
-            if (!ValidCharSize(s_.CharWidth))
-                s_.CharWidth = kDefaultCharSize;
-            if (!ValidCharSize(s_.CharHeight))
-                s_.CharHeight = kDefaultCharSize;
-            // The magnified cell must stay allocatable.
-            if (s_.CharWidth * s_.Magnification > kMaxLupeSide ||
-                s_.CharHeight * s_.Magnification > kMaxLupeSide) {
-                s_.CharWidth = s_.CharHeight = kDefaultCharSize;
-                s_.Magnification = kDefaultMagnification;
-            }
+            s_.CharWidth = FitCharSize(s_.CharWidth);
+            s_.CharHeight = FitCharSize(s_.CharHeight);
+            // The magnified cell must stay allocatable: the zoom comes down until it is.
+            const int side = std::max(s_.CharWidth, s_.CharHeight);
+            s_.Magnification = std::min(s_.Magnification, kMaxLupeSide / side);
         }
         Bool("Lupe", "グリッド", s_.ShowGrid, true);
         Bool("Lupe", "ルーペ開始位置", s_.LupeGrid, false);
@@ -132,13 +129,21 @@ private:
         Int("Narabe", "並べて表示倍率", s_.NarabeZoom, kDefaultNarabeZoom, 1, 4);
     }
 
-    // The form is stored one higher than EXStyle.
+    // The form is stored one higher than EXStyle. Unknown values read as the first zoom and
+    // form, not the nearest.
     void ExtendedView() {
         int style = s_.EXStyle + 1;
-        Int("EXView", "拡張表示の倍率", s_.EXZoom, 1, 1, 4);
-        Int("EXView", "拡張表示の形式", style, 1, 1, 3);
-        if (reading_)
+        if (reading_) {
+            s_.EXZoom = OneOf(ini_.ReadInteger("EXView", "拡張表示の倍率", 1), 1, 4, 1);
+            style = OneOf(ini_.ReadInteger("EXView", "拡張表示の形式", 1), 1, 3, 1);
             s_.EXStyle = style - 1;
+        } else {
+            ini_.WriteInteger("EXView", "拡張表示の倍率", s_.EXZoom);
+            ini_.WriteInteger("EXView", "拡張表示の形式", style);
+        }
+    }
+    static int OneOf(int v, int lo, int hi, int otherwise) {
+        return v >= lo && v <= hi ? v : otherwise;
     }
 
     void Palette() {

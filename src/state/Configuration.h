@@ -18,7 +18,7 @@ std::string RecoveryDir(const EditorState& s);
 
 // Reads every setting into the state when s.IniReadMode is set, otherwise writes them (and
 // both list files), creating the "sys" folder when missing. Values read are bounded: one out
-// of range takes its default. Writing throws FileError when the files cannot be written.
+// of range is brought to the nearest allowed value, one that is not a number takes its default. Writing throws FileError when the files cannot be written.
 void RunIniRoutine(EditorState& s);
 
 // Moves path to the front of RecentFiles (entries 1..9, newest first), dropping the oldest

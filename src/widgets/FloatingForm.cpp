@@ -13,6 +13,8 @@ TFloatingForm::TFloatingForm(EditorState& s, AppWindows& w, WindowItem item, con
 }
 
 void TFloatingForm::closeEvent(QCloseEvent* event) {
+    if (w_.Closing)
+        return;
     event->ignore();
     hide();
     if (w_.MainForm)

@@ -44,6 +44,9 @@ struct AppWindows {
     TCToolForm* CToolForm = nullptr;
     TColorsForm* ColorsForm = nullptr;
     TAniForm* AniForm = nullptr;
+    // Set once the main window has closed: the windows that otherwise refuse a close request
+    // (they only hide) let it through, so that the program can end.
+    bool Closing = false;
 };
 
 } // namespace vallo

@@ -7,6 +7,7 @@
 #include "image/AtomicFile.h"
 #include "state/EditorState.h"
 #include "state/StateRoutines.h"
+#include "formats/PngCodec.h"
 
 #include <gif_lib.h>
 
@@ -109,7 +110,7 @@ TEST_F(DocumentCommandsTest, YesWhoseSaveIsCancelledStopsTheCommand) {
     ui.Answers = {SaveAnswer::Yes};
     ui.SaveChoiceValue.reset();
     const Snapshot before = Take(s);
-    EXPECT_FALSE(NewClick(s, ui));
+    EXPECT_FALSE(ConfirmDiscardOrSave(s, ui));
     EXPECT_EQ(ui.Asked, (std::vector<std::string>{"save", "savedialog"}));
     ExpectUnchanged(s, before);
     // The close query answers the same way: the window stays open.
@@ -261,6 +262,10 @@ TEST_F(DocumentCommandsTest, OpeningRecentFileFiveMovesItToTheTop) {
 }
 
 TEST_F(DocumentCommandsTest, UnusablePicturesAreRefusedAndChangeNothing) {
+    const auto CutPng = [this] {
+        std::vector<uint8_t> png = EncodePNG(s.MainImage, s.ForbiddenFlags, s.TransColor);
+        return std::string(png.begin(), png.end() - 30);
+    };
     auto rgba = [](int w, int h, size_t bytes) {
         RgbaPicture p;
         p.Width = w;
@@ -275,7 +280,10 @@ TEST_F(DocumentCommandsTest, UnusablePicturesAreRefusedAndChangeNothing) {
         RgbaPicture Other;
         std::string Error; // "" = refused without a message
     } cases[] = {
-        {"tiny.tif", "II*", rgba(7, 20, 28 * 20), ""},
+        {"tiny.tif", "II*", rgba(7, 20, 28 * 20), "画像が小さすぎます (最小 8 x 8)"},
+        // A palette PNG cut short: the codec takes it and finds it damaged; the other reader,
+        // which would take anything here, must not get it.
+        {"cut.png", CutPng(), rgba(16, 16, 64 * 16), kMsgBrokenPng},
         {"short.tif", "II*", rgba(16, 16, 64 * 16 - 1), "不正なピクセルフォーマットです"},
         {"tall.tif", "II*", rgba(8, 30001, 32 * 30001),
          "画像が大きすぎます (最大 30000 x 30000)"},
@@ -303,7 +311,7 @@ TEST_F(DocumentCommandsTest, NewMakesAnUntitledBlankDocument) {
     s.CharWidth = s.CharHeight = 512; // larger than the new image: cut to it
     InitUndo(s, 4);
     const Snapshot before = Take(s);
-    ASSERT_TRUE(NewClick(s, ui)) << (ui.Errors.empty() ? "" : ui.Errors.back());
+    MakeBlankDocument(s, 256, 256);
     EXPECT_EQ(s.CharWidth, 256);
     EXPECT_EQ(s.CharHeight, 256);
     EXPECT_GE(hooks.UndoRefreshes, 1);
@@ -332,7 +340,8 @@ TEST_F(DocumentCommandsTest, APngThatCameWithTrnsIsSavedWithItAndANewDocumentWit
     ASSERT_TRUE(OpenClick(s, ui));
     ASSERT_TRUE(SaveClick(s, ui));
     EXPECT_EQ(pngtest::SplitChunks(ReadWholeFile(path)).at(2).Data, (pngtest::Bytes{255, 255, 0}));
-    ASSERT_TRUE(NewClick(s, ui));
+    ASSERT_TRUE(ConfirmDiscardOrSave(s, ui));
+    MakeBlankDocument(s, 256, 256);
     ui.SaveChoiceValue = SaveChoice{dir / "new.png", kSaveFilterPng};
     ASSERT_TRUE(SaveAsClick(s, ui));
     EXPECT_EQ(pngtest::SplitChunks(ReadWholeFile(dir / "new.png")).at(2).Type, "vlOp");

@@ -1,7 +1,6 @@
-#include "app/DocumentTestSupport.h"
+#include "app/AppWindowsFixture.h"
 #include "app/MainForm.h"
-#include "app/QtViewHooks.h"
-#include "app/QtWindowSet.h"
+#include "app/QtTranslations.h"
 #include "draw/CToolForm.h"
 #include "draw/LayForm.h"
 #include "state/EditorState.h"
@@ -12,25 +11,22 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QUrl>
 #include <gtest/gtest.h>
 
 using namespace vallo;
 
 namespace {
 
-class MainFormTest : public ::testing::Test {
+class MainFormTest : public testsupport::AppWindowsTest {
 protected:
-    MainFormTest() : hooks(s, w) {
-        s.Hooks = &hooks;
-        s.AppDir = dir.Dir();
-        CreateWindows(s, w);
+    QStringList Captions(const QList<QAction*>& actions) {
+        QStringList list;
+        for (const QAction* a : actions)
+            list << (a->isSeparator() ? QString("-") : a->text());
+        return list;
     }
-    ~MainFormTest() override { DestroyWindows(w); }
-
-    testsupport::TempDir dir;
-    EditorState s;
-    AppWindows w;
-    QtViewHooks hooks;
+    QMenu* TopMenu(int index) { return w.MainForm->menuBar()->actions().at(index)->menu(); }
 };
 
 } // namespace
@@ -79,4 +75,35 @@ TEST_F(MainFormTest, LoadingReleasesTheLayerSwitch) {
     w.MainForm->TimTimer(); // the start-up document is a blank image: the layer is off
     EXPECT_FALSE(w.LayForm->btLay->isChecked());
     EXPECT_FALSE(s.LayerActive);
+}
+
+TEST_F(MainFormTest, QuitClosesEveryWindowAndEndsTheEventLoopWithStatusZero) {
+    w.MainForm->show();
+    w.MainForm->TimTimer();
+    ASSERT_TRUE(w.LayForm->isVisible());
+    QTimer::singleShot(0, w.MainForm, [this] {
+        w.MainForm->menuBar()->actions().last()->trigger(); // "終了(&E)"
+    });
+    QTimer guard;
+    guard.callOnTimeout([] { QCoreApplication::exit(7); });
+    guard.start(5000);
+    EXPECT_EQ(QApplication::exec(), 0);
+    for (const QWidget* window : QApplication::topLevelWidgets())
+        EXPECT_FALSE(window->isVisible()) << window->objectName().toStdString();
+    EXPECT_TRUE(std::filesystem::exists(dir.Dir() + "sys/vallo.ini"));
+}
+
+TEST_F(MainFormTest, MaximisedStartReducesTheRestoredFrameOnce) {
+    s.Windows.MainMax = true;
+    s.Windows.Main = {20, 20, 700, 500, true}; // as the configuration read gives it
+    w.MainForm->ApplyWindowPlaces();
+    EXPECT_EQ(w.MainForm->normalGeometry().size(), QSize(700, 500));
+}
+
+TEST_F(MainFormTest, WebSiteWithoutAHomePageIsTheHelpSectionAndQtSpeaksJapanese) {
+    const QUrl url = w.MainForm->WebSiteUrl();
+    EXPECT_EQ(url.toLocalFile().toStdString(), dir.Dir() + "help/index.html");
+    EXPECT_EQ(url.fragment(), "about");
+    ASSERT_TRUE(InstallQtTranslations(*QCoreApplication::instance()));
+    EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "Cancel"), "キャンセル");
 }

@@ -154,10 +154,10 @@ TEST_F(ConfigurationTest, FirstWriteHoldsPaletteTopAndNinthRecentFile) {
     EXPECT_TRUE(std::filesystem::exists(dir.Dir() + "sys/bai.txt"));
 }
 
-TEST_F(ConfigurationTest, HostileValuesFallBackToDefaults) {
+TEST_F(ConfigurationTest, HostileValuesAreBroughtIntoRange) {
     WriteIni(
         "[Lupe]\r\n拡大率=0\r\nキャラ横サイズ=30\r\nキャラ縦サイズ=-8\r\n"
-        "[Undo]\r\nアンドゥ回数=100000\r\n"
+        "[Undo]\r\nアンドゥ回数=1\r\n"
         "[Narabe]\r\n並べて表示する数=9\r\n並べて表示倍率=abc\r\n"
         "[EXView]\r\n拡張表示の倍率=7\r\n拡張表示の形式=7\r\n"
         "[Palette]\r\n横に並べた数=16\r\n縦に並べた数=8\r\n一個の横幅=1000\r\n一個の縦幅=33\r\n"
@@ -165,24 +165,22 @@ TEST_F(ConfigurationTest, HostileValuesFallBackToDefaults) {
         "[Form]\r\nメインフォーム幅=-5\r\nツール横位置=99999999\r\nMainMax=0\r\n");
     EditorState s;
     Prepare(s);
-    const WindowPlaces design;
     s.IniReadMode = true;
     RunIniRoutine(s);
+    // Out of range gives the nearest bound; what is not a number ("abc") the default.
     EXPECT_EQ(Numbers(s),
-              (std::vector<int>{8, 32, 32, 31, 2, 1, 1, 0, 16, 16, 16, 16, 8, 3, 0, 1, 0}));
-    EXPECT_EQ(s.Windows.Main.Width, design.Main.Width);
-    EXPECT_EQ(s.Windows.Tool.Left, design.Tool.Left);
+              (std::vector<int>{1, 28, 8, 2, 3, 1, 1, 0, 16, 16, 32, 32, 1, 20, 1, 0, 1}));
+    EXPECT_EQ(s.Windows.Main.Width, 0);
+    EXPECT_EQ(s.Windows.Tool.Left, 32767);
+    WriteIni("[Undo]\r\nアンドゥ回数=100000\r\n");
+    RunIniRoutine(s);
+    EXPECT_EQ(s.UndoCount, 101);
 }
 
-TEST_F(ConfigurationTest, MagnifiedCellTooLargeResetsCellAndZoom) {
+TEST_F(ConfigurationTest, MagnifiedCellTooLargeLowersTheZoom) {
     WriteIni("[Lupe]\r\n拡大率=50\r\nキャラ横サイズ=1024\r\nキャラ縦サイズ=16\r\n");
     EditorState s;
     Prepare(s);
-    RunIniRoutine(s);
-    EXPECT_EQ(s.Magnification, 8);
-    EXPECT_EQ(s.CharWidth, 32);
-    EXPECT_EQ(s.CharHeight, 32);
-    WriteIni("[Lupe]\r\n拡大率=16\r\nキャラ横サイズ=1024\r\nキャラ縦サイズ=16\r\n");
     RunIniRoutine(s);
     EXPECT_EQ(s.Magnification, 16);
     EXPECT_EQ(s.CharWidth, 1024);

@@ -1,0 +1,93 @@
+#include "app/ImageSizeJobs.h"
+#include "draw/ImageLayout.h"
+#include "draw/Undo.h"
+#include "state/EditorState.h"
+
+#include <gtest/gtest.h>
+
+using namespace vallo;
+
+namespace {
+
+const std::string kSmall = kMsgSizeTooSmall;
+const std::string kLarge = kMsgSizeTooLarge;
+
+std::vector<uint8_t> Bytes(const TDIB& image) {
+    std::vector<uint8_t> bytes;
+    for (int y = 0; y < image.Height(); ++y)
+        bytes.insert(bytes.end(), image.ScanLine(y), image.ScanLine(y) + image.Width());
+    return bytes;
+}
+
+} // namespace
+
+TEST(ImageSizeJobs, SizeTextsGiveValuesOrMessages) {
+    const struct {
+        const char* x;
+        const char* y;
+        std::vector<std::string> problems; // {"'…'"} = the conversion message
+    } cases[] = {
+        {"abc", "64", {"'abc' は整数ではありません"}},
+        {"64", "", {"'' は整数ではありません"}},
+        {"8", "30000", {}},
+        {" 0064", "64", {}},
+        {"7", "64", {kSmall}},
+        {"30001", "64", {kLarge}},
+        {"7", "30001", {kSmall, kLarge}},
+        {"-5", "64", {kLarge}},
+    };
+    for (const auto& c : cases) {
+        int w = 0, h = 0;
+        std::string error;
+        const bool parsed = ParseSizeText(c.x, w, error) && ParseSizeText(c.y, h, error);
+        const std::vector<std::string> got =
+            parsed ? ImageSizeProblems(w, h) : std::vector<std::string>{error};
+        EXPECT_EQ(got, c.problems) << c.x << " x " << c.y;
+    }
+    int v = 0;
+    std::string error;
+    ASSERT_TRUE(ParseSizeText("0064", v, error));
+    EXPECT_EQ(v, 64);
+    EXPECT_EQ(ImageSizeRangeText(), "8～30000");
+}
+
+TEST(ImageSizeJobs, SizeChangeFillsCropsAndUndoesByteForByte) {
+    EditorState s;
+    s.MainImage.SetSize(100, 100, 8);
+    for (int y = 0; y < 100; ++y)
+        for (int x = 0; x < 100; ++x)
+            s.MainImage.SetPixel(x, y, uint32_t((x * 3 + y * 7) % 251));
+    for (int i = 0; i < 256; ++i)
+        s.MainImage.ColorTable()[size_t(i)] = {uint8_t(i), uint8_t(i / 2), 9, 0};
+    s.MainImage.ColorTable()[7] = s.MainImage.ColorTable()[40]; // 7 has the colour of 40
+    s.TransColor = 40;
+    s.FileName = "/x/a.png";
+    PropagatePalette(s);
+    InitUndo(s, 4);
+    const TDIB before = s.MainImage;
+    const std::vector<uint8_t> oldBytes = Bytes(before);
+
+    ChangeImageSize(s, 120, 80);
+    ASSERT_EQ(s.MainImage.Width(), 120);
+    ASSERT_EQ(s.MainImage.Height(), 80);
+    for (int y = 0; y < 80; ++y)
+        for (int x = 0; x < 120; ++x)
+            ASSERT_EQ(s.MainImage.Pixel(x, y), x < 100 ? before.Pixel(x, y) : 7u) << x << "," << y;
+    EXPECT_EQ(s.MainImage.ColorTable(), before.ColorTable());
+    EXPECT_EQ(s.TransColor, 40);
+    EXPECT_EQ(s.FileName, "/x/a.png");
+    EXPECT_TRUE(s.Modified);
+    // The old picture lives on in the undo step without a copy.
+    EXPECT_TRUE(s.Undo.UndoEntries[1].Image.SharesPixelsWith(before));
+    const std::vector<uint8_t> newBytes = Bytes(s.MainImage);
+
+    s.FileName = "/x/renamed.png";
+    Undo(s);
+    EXPECT_EQ(s.MainImage.Width(), 100);
+    EXPECT_EQ(Bytes(s.MainImage), oldBytes);
+    EXPECT_EQ(s.FileName, "/x/a.png");
+    Redo(s);
+    EXPECT_EQ(s.MainImage.Width(), 120);
+    EXPECT_EQ(Bytes(s.MainImage), newBytes);
+    EXPECT_EQ(s.FileName, "/x/renamed.png");
+}

@@ -26,7 +26,6 @@ void ApplySettings(EditorState& s, const SettingsChoice& c) {
     const int count = std::clamp(c.UndoSteps, kMinUndoSteps, kMaxUndoSteps) + 1;
     if (s.UndoCount != count) {
         // Every step is lost; the document stays as it is.
-        FreeUndo(s);
         InitUndo(s, count);
         s.Hooks->RefreshUndoButtons();
     }

@@ -18,16 +18,7 @@ using namespace vallo;
 
 namespace {
 
-class MainFormTest : public testsupport::AppWindowsTest {
-protected:
-    QStringList Captions(const QList<QAction*>& actions) {
-        QStringList list;
-        for (const QAction* a : actions)
-            list << (a->isSeparator() ? QString("-") : a->text());
-        return list;
-    }
-    QMenu* TopMenu(int index) { return w.MainForm->menuBar()->actions().at(index)->menu(); }
-};
+class MainFormTest : public testsupport::AppWindowsTest {};
 
 } // namespace
 

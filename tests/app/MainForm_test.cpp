@@ -84,13 +84,6 @@ TEST_F(MainFormTest, QuitClosesEveryWindowAndEndsTheEventLoopWithStatusZero) {
     EXPECT_TRUE(std::filesystem::exists(dir.Dir() + "sys/vallo.ini"));
 }
 
-TEST_F(MainFormTest, MaximisedStartReducesTheRestoredFrameOnce) {
-    s.Windows.MainMax = true;
-    s.Windows.Main = {20, 20, 700, 500, true}; // as the configuration read gives it
-    w.MainForm->ApplyWindowPlaces();
-    EXPECT_EQ(w.MainForm->normalGeometry().size(), QSize(700, 500));
-}
-
 TEST_F(MainFormTest, WebSiteWithoutAHomePageIsTheHelpSectionAndQtSpeaksJapanese) {
     const QUrl url = w.MainForm->WebSiteUrl();
     EXPECT_EQ(url.toLocalFile().toStdString(), dir.Dir() + "help/index.html");

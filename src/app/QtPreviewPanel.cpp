@@ -7,11 +7,14 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QGridLayout>
+#include <QHeaderView>
 #include <QImageReader>
 #include <QLabel>
 #include <QPixmap>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollArea>
+#include <QTreeView>
 #include <QUrl>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -51,6 +54,18 @@ QImage PreviewImage(const QString& path, PreviewSource source) {
     if (size.isValid() && PreviewPart(size).size() != size)
         reader.setClipRect(PreviewPart(size));
     return reader.read();
+}
+
+// The detail columns of the file list show their whole sizes, types and dates; the name column
+// takes the rest of the width.
+void FitListColumns(QFileDialog& dialog) {
+    auto* view = dialog.findChild<QTreeView*>("treeView");
+    if (!view)
+        return;
+    QHeaderView* header = view->header();
+    header->setStretchLastSection(false);
+    header->setSectionResizeMode(QHeaderView::ResizeToContents);
+    header->setSectionResizeMode(0, QHeaderView::Stretch);
 }
 
 } // namespace
@@ -108,6 +123,13 @@ QtPreviewPanel* QtPreviewPanel::Attach(QFileDialog& dialog, const std::string& a
         grid->addWidget(panel, 0, grid->columnCount(), grid->rowCount(), 1);
     else if (dialog.layout())
         dialog.layout()->addWidget(panel);
+    // The dialog was sized for its list alone; widen it by the panel so that the list keeps
+    // room for its columns, as far as the screen allows.
+    const QSize room = dialog.screen()->availableGeometry().size() * 9 / 10;
+    dialog.resize(QSize(dialog.width() + panel->sizeHint().width(), dialog.height())
+                      .boundedTo(room)
+                      .expandedTo(dialog.minimumSizeHint()));
+    FitListColumns(dialog);
     QList<QUrl> places = dialog.sidebarUrls();
     const QUrl program = QUrl::fromLocalFile(QDir(QString::fromStdString(appDir)).absolutePath());
     if (!places.contains(program))

@@ -1,12 +1,12 @@
+#include "DrawFixture.h"
 #include "draw/CopyRange.h"
-#include "draw/EngineFixture.h"
 #include "draw/ImageLayout.h"
 #include "state/StateRoutines.h"
 
 #include <gtest/gtest.h>
 
 using namespace vallo;
-using namespace vallo::enginetest;
+using namespace vallo::testing;
 
 namespace {
 
@@ -26,6 +26,8 @@ protected:
         s.CopySizeChoice = choice;
         SizeGroupClick(s);
     }
+    // The chosen range as left, top, width and height.
+    IntRect Range() const { return {s.CopyLeft, s.CopyTop, s.CopyWidth, s.CopyHeight}; }
 
     EditorState s;
     RecordingHooks hooks;
@@ -48,24 +50,17 @@ TEST_F(CopyRangeTest, RangeSnapsToTheStepAndGrowsOnlyRightAndDown) {
     Steps(3);
     CopyRangePress(s, 40, 40);
     EXPECT_EQ(s.CopyRangeState, 1);
-    EXPECT_EQ(s.CopyLeft, 32);
-    EXPECT_EQ(s.CopyTop, 32);
-    EXPECT_EQ(s.CopyWidth, 0);
-    CopyRangeMove(s, 70, 40);
-    EXPECT_EQ(s.CopyWidth, 48);
-    EXPECT_EQ(s.CopyHeight, 16);
+    EXPECT_EQ(Range(), (IntRect{32, 32, 0, 0}));
+    // Left of or above the first cell, or a range that would not fit, keeps the last size.
+    const struct {
+        int X, Y, W, H;
+    } moves[] = {{70, 40, 48, 16}, {20, 50, 48, 16}, {50, 10, 48, 16},
+                 {99, 40, 48, 16}, {95, 40, 64, 16}, {70, 59, 64, 16}};
+    for (const auto& m : moves) {
+        CopyRangeMove(s, m.X, m.Y);
+        EXPECT_EQ(Range(), (IntRect{32, 32, m.W, m.H})) << m.X << "," << m.Y;
+    }
     EXPECT_TRUE(hooks.Saw("Overview"));
-    CopyRangeMove(s, 20, 50); // left of the first cell
-    CopyRangeMove(s, 50, 10); // above it
-    EXPECT_EQ(s.CopyWidth, 48);
-    EXPECT_EQ(s.CopyHeight, 16);
-    CopyRangeMove(s, 99, 40); // 32 + 80 does not fit in 100 ...
-    EXPECT_EQ(s.CopyWidth, 48);
-    CopyRangeMove(s, 95, 40); // ... 32 + 64 does
-    EXPECT_EQ(s.CopyWidth, 64);
-    CopyRangeMove(s, 70, 59); // 32 + 32 does not fit in 60
-    EXPECT_EQ(s.CopyWidth, 64);
-    EXPECT_EQ(s.CopyHeight, 16);
 }
 
 TEST_F(CopyRangeTest, TwoPressesCopyOneCellAndAThirdPastesIt) {
@@ -81,8 +76,7 @@ TEST_F(CopyRangeTest, TwoPressesCopyOneCellAndAThirdPastesIt) {
     s.PasteTransparent = false;
     const std::vector<uint8_t> source = AllPixels(s.CopyImage);
     CopyRangeMove(s, 50, 40);
-    EXPECT_EQ(s.CopyLeft, 48);
-    EXPECT_EQ(s.CopyTop, 32);
+    EXPECT_EQ(Range(), (IntRect{48, 32, 16, 16}));
     CopyRangePress(s, 50, 40);
     EXPECT_EQ(s.CopyRangeState, 0);
     EXPECT_EQ(Pixels(s.MainImage, 48, 32, 16, 16), source);
@@ -96,10 +90,7 @@ TEST_F(CopyRangeTest, OneStepRangeIsCutAtTheImageEdge) {
     Steps(4);
     CopyRangePress(s, 99, 59);
     CopyRangePress(s, 99, 59);
-    EXPECT_EQ(s.CopyLeft, 96);
-    EXPECT_EQ(s.CopyWidth, 4);
-    EXPECT_EQ(s.CopyTop, 56);
-    EXPECT_EQ(s.CopyHeight, 4);
+    EXPECT_EQ(Range(), (IntRect{96, 56, 4, 4}));
     EXPECT_EQ(AllPixels(s.CopyImage), Pixels(s.MainImage, 96, 56, 4, 4));
 }
 
@@ -110,7 +101,10 @@ TEST_F(CopyRangeTest, PasteNearTheRightEdgeIsCut) {
     s.CopyRangeState = 2;
     s.PasteTransparent = false;
     const std::vector<uint8_t> before = AllPixels(s.MainImage);
-    CopyRangePress(s, 93, 5); // step cell (88, 0): 12 columns fit
+    InitUndo(s, 31);
+    ExpectRoundTrip(s, [&] { CopyRangePress(s, 93, 5); }); // step cell (88, 0): 12 columns fit
+    EXPECT_EQ(LatestUndoRect(s), (IntRect{88, 0, 99, 7}));
+    Redo(s);
     for (int y = 0; y < 60; ++y)
         for (int x = 0; x < 100; ++x) {
             const bool pasted = x >= 88 && y < 8;
@@ -128,7 +122,7 @@ TEST_F(CopyRangeTest, PasteOptionsDecideTransparencyMergeAndSubstitution) {
     copy.SetPixel(1, 0, 200); // forbidden
     copy.SetPixel(2, 0, 20);
     auto paste = [&](bool transparent, bool merge) {
-        Paint(s.MainImage, [](int, int) { return 10; });
+        FillImage(s.MainImage, 10);
         s.CopyImage = copy;
         s.CopyRangeState = 2;
         s.PasteTransparent = transparent;
@@ -179,14 +173,11 @@ TEST_F(CopyRangeTest, ClipboardImageIsMappedOntoTheDocumentPalette) {
     picture.ColorTable()[5] = {0, 0, 255, 0}; // pure red: nearest is the forbidden 200
     picture.ColorTable()[6] = {1, 2, 3, 0};   // not the document's 6
     Paint(picture, [](int x, int y) { return y == 0 ? 4 + x : 250; });
-    s.PalettePending = true;
     ASSERT_TRUE(btPasteClick(s, picture));
     EXPECT_FALSE(s.PalettePending);
     EXPECT_EQ(AllPixels(s.CopyImage), (std::vector<uint8_t>{4, 84, 0, 250, 250, 250}));
     EXPECT_EQ(s.CopyRangeState, 2);
-    EXPECT_EQ(s.CopyWidth, 3);
-    EXPECT_EQ(s.CopyHeight, 2);
-    EXPECT_EQ(s.CopyLeft, 0);
+    EXPECT_EQ(Range(), (IntRect{0, 0, 3, 2}));
     EXPECT_EQ(s.CopyImage.ColorTable(), s.MainImage.ColorTable());
 
     // Refused without harm: nothing to take, or not an indexed image.

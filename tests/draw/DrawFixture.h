@@ -1,42 +1,95 @@
 #pragma once
 
+#include "draw/ImageLayout.h"
+#include "draw/PlotPen.h"
+#include "draw/Undo.h"
 #include "state/EditorState.h"
 #include "state/StateRoutines.h"
-#include "state/ColorTables.h"
-#include "draw/PlotPen.h"
-#include "draw/ImageLayout.h"
+#include "state/ViewHooks.h"
 
+#include <algorithm>
+#include <functional>
+#include <gtest/gtest.h>
 #include <memory>
 #include <string>
 #include <vector>
 
 namespace vallo::testing {
 
+// Records which windows the core asked to repaint.
+class RecordingHooks : public ViewHooks {
+public:
+    std::vector<std::string> Calls;
+    void RepaintLupe() override { Calls.push_back("Lupe"); }
+    void RepaintOverview() override { Calls.push_back("Overview"); }
+    void RedrawExtendedView() override { Calls.push_back("Extended"); }
+    void RepaintTiledView() override { Calls.push_back("Tiled"); }
+    void TiledViewResize() override { Calls.push_back("TiledResize"); }
+    void RepaintCopyPreview() override { Calls.push_back("CopyPreview"); }
+    void RefreshUndoButtons() override { Calls.push_back("UndoButtons"); }
+    void OverviewApplyZoom() override { Calls.push_back("OverviewZoom"); }
+    bool Saw(const std::string& call) const {
+        return std::find(Calls.begin(), Calls.end(), call) != Calls.end();
+    }
+};
+
+// Fills the merge tables with distinct, easily computed contents so that a test can tell
+// which table produced a pixel, and marks index 200 forbidden with 201 as its substitute.
+inline void FillTestTables(EditorState& s) {
+    for (size_t a = 0; a < 256; ++a) {
+        for (size_t b = 0; b < 256; ++b) {
+            s.Tables.BlendTable[a][b] = uint8_t(a * 3 + b);
+            s.Tables.AddTable[a][b] = uint8_t(a + b + 100);
+            s.Tables.SubtractTable[a][b] = uint8_t(a - b + 50);
+            s.Tables.MultiplyTable[a][b] = uint8_t(a * b + 7);
+        }
+        s.Tables.SubstituteColor[a] = uint8_t(a);
+    }
+    s.ForbiddenFlags[200] = kForbidden;
+    s.Tables.SubstituteColor[200] = 201;
+}
+
+// Sets every pixel of an image from f(x, y).
+template <typename F> void Paint(TDIB& image, F f) {
+    for (int y = 0; y < image.Height(); ++y)
+        for (int x = 0; x < image.Width(); ++x)
+            image.SetPixel(x, y, uint8_t(f(x, y)));
+}
+
+inline void FillImage(TDIB& image, uint8_t index) {
+    Paint(image, [index](int, int) { return index; });
+}
+
+// The pixels of a rectangle (left, top, width, height) of an image, row by row.
+inline std::vector<uint8_t> Pixels(const TDIB& image, int left, int top, int w, int h) {
+    std::vector<uint8_t> out;
+    for (int y = top; y < top + h; ++y)
+        for (int x = left; x < left + w; ++x)
+            out.push_back(uint8_t(image.Pixel(x, y)));
+    return out;
+}
+
+inline std::vector<uint8_t> AllPixels(const TDIB& image) {
+    return Pixels(image, 0, 0, image.Width(), image.Height());
+}
+
 // Palette of the worked examples: 0 black, 1 white, 2 grey 128, 3..255 pure red.
 inline void SetWorkedPalette(TDIB& image) {
     ColorTableArray& t = image.ColorTable();
+    t.fill({0, 0, 255, 0});
     t[0] = {0, 0, 0, 0};
     t[1] = {255, 255, 255, 0};
     t[2] = {128, 128, 128, 0};
-    for (size_t i = 3; i < 256; ++i)
-        t[i] = {0, 0, 255, 0};
-}
-
-// A grey ramp palette: index i is RGB(i, i, i).
-inline void SetGreyPalette(TDIB& image) {
-    for (size_t i = 0; i < 256; ++i)
-        image.ColorTable()[i] = {uint8_t(i), uint8_t(i), uint8_t(i), 0};
 }
 
 // An editor on a 64 x 48 image with a 16 x 16 cell at (16, 8), magnification 4, no grid,
-// drawing into the whole cell. Square pens.
+// drawing into the whole cell with square pens. The grey palette has index i = RGB(i, i, i).
 inline std::unique_ptr<EditorState> MakeEditor(bool greyPalette = false) {
     auto s = std::make_unique<EditorState>();
     s->MainImage.SetSize(64, 48, 8);
-    if (greyPalette)
-        SetGreyPalette(s->MainImage);
-    else
-        SetWorkedPalette(s->MainImage);
+    SetWorkedPalette(s->MainImage);
+    for (size_t i = 0; greyPalette && i < 256; ++i)
+        s->MainImage.ColorTable()[i] = {uint8_t(i), uint8_t(i), uint8_t(i), 0};
     s->CharWidth = s->CharHeight = 16;
     s->Magnification = 4;
     s->ShowGrid = false;
@@ -55,21 +108,6 @@ inline uint8_t CellPixel(const EditorState& s, int x, int y) {
     return uint8_t(s.MainImage.Pixel(s.CharLeft + x, s.CharTop + y));
 }
 
-inline void FillImage(TDIB& image, uint8_t index) {
-    for (int y = 0; y < image.Height(); ++y)
-        for (int x = 0; x < image.Width(); ++x)
-            image.SetPixel(x, y, index);
-}
-
-// Every pixel of an image, row by row.
-inline std::vector<uint8_t> PixelsOf(const TDIB& image) {
-    std::vector<uint8_t> out;
-    for (int y = 0; y < image.Height(); ++y)
-        for (int x = 0; x < image.Width(); ++x)
-            out.push_back(uint8_t(image.Pixel(x, y)));
-    return out;
-}
-
 // Cells of the edited character that hold `index`, as a picture of '#' and '.'.
 inline std::string CellMap(const EditorState& s, uint8_t index) {
     std::string out;
@@ -79,6 +117,27 @@ inline std::string CellMap(const EditorState& s, uint8_t index) {
         out += '\n';
     }
     return out;
+}
+
+// The rectangle the latest undo step recorded.
+inline IntRect LatestUndoRect(const EditorState& s) {
+    const UndoEntry& e = s.Undo.UndoEntries[1];
+    return {e.Left, e.Top, e.Right, e.Bottom};
+}
+
+// Runs an edit that must change the image; one undo restores every byte, a redo brings the
+// change back, and the edit is left undone.
+inline void ExpectRoundTrip(EditorState& s, const std::function<void()>& edit,
+                            const std::string& name = "") {
+    const std::vector<uint8_t> before = AllPixels(s.MainImage);
+    edit();
+    const std::vector<uint8_t> after = AllPixels(s.MainImage);
+    EXPECT_NE(after, before) << name;
+    Undo(s);
+    EXPECT_EQ(AllPixels(s.MainImage), before) << name;
+    Redo(s);
+    EXPECT_EQ(AllPixels(s.MainImage), after) << name;
+    Undo(s);
 }
 
 } // namespace vallo::testing

@@ -30,8 +30,7 @@ std::vector<std::string> CellRows(const EditorState& s, int width, int height) {
 } // namespace
 
 TEST(FloodFill, FourConnectedByIndexOnly) {
-    auto s = MakeEditor();
-    // Index 3 and 4 are the same red; corner contact does not join areas.
+    auto s = MakeEditor(); // index 3 and 4 are the same red; corners do not join areas
     FillImage(s->MainImage, 9);
     LoadCell(*s, {"0000", "0110", "0110", "1001", "3000", "3433"});
     s->DrawColor = 2;
@@ -60,13 +59,13 @@ TEST(FloodFill, StopsAtTheCellBorderAndHonoursDither) {
             const uint32_t want = inside && (x + y) % 2 == 0 ? 1 : 5;
             ASSERT_EQ(s->MainImage.Pixel(s->CharLeft + x, s->CharTop + y), want) << x << "," << y;
         }
-    // A seed outside the cell fills nothing; neither does a cell hanging off the image.
-    const std::vector<uint8_t> before = PixelsOf(s->MainImage);
+    // A seed outside the cell fills nothing; a cell hanging off the image fills what exists.
+    const std::vector<uint8_t> before = AllPixels(s->MainImage);
     for (auto [x, y] : {std::pair{-1, 0}, {16, 0}, {0, 16}, {0, -5}})
         FloodFillCell(*s, x, y);
-    EXPECT_EQ(PixelsOf(s->MainImage), before);
+    EXPECT_EQ(AllPixels(s->MainImage), before);
     s->CharLeft = 60;
     s->DitherMode = 0;
-    FloodFillCell(*s, 1, 1); // only columns 60..63 exist
+    FloodFillCell(*s, 1, 1);
     EXPECT_EQ(s->MainImage.Pixel(63, s->CharTop + 1), 1u);
 }

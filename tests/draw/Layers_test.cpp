@@ -1,11 +1,11 @@
-#include "draw/EngineFixture.h"
+#include "DrawFixture.h"
 #include "draw/Layers.h"
 #include "draw/PixelOps.h"
 
 #include <gtest/gtest.h>
 
 using namespace vallo;
-using namespace vallo::enginetest;
+using namespace vallo::testing;
 
 namespace {
 
@@ -24,7 +24,7 @@ protected:
     void SetUp() override {
         s.Hooks = &hooks;
         s.MainImage.SetSize(32, 16, 8);
-        Paint(s.MainImage, [](int, int) { return 250; });
+        FillImage(s.MainImage, 250);
         s.CharWidth = s.CharHeight = 4;
         s.LayerLeft = kLayerLeft;
         s.LayerTop = kLayerTop;
@@ -101,18 +101,18 @@ TEST_F(LayerTest, MergeRectCutsAtTheDestinationSkipsTransparencyAndSubstitutes) 
     Paint(src, [](int x, int y) { return x == 1 && y == 0 ? 0 : 100 + x + 10 * y; });
     src.SetPixel(2, 1, 200); // forbidden
     TDIB dst(4, 4, 8);
-    Paint(dst, [](int, int) { return 5; });
+    FillImage(dst, 5);
     MergeRect(s, 0, 0, 2, 1, src, dst, 2, 3, 0, true);
     // Only the first row fits, and only two columns of it; (1, 0) is transparent.
     EXPECT_EQ(Pixels(dst, 0, 3, 4, 1), (std::vector<uint8_t>{5, 5, 100, 5}));
     EXPECT_EQ(Pixels(dst, 0, 0, 4, 3), std::vector<uint8_t>(12, 5));
 
     TDIB whole(3, 2, 8);
-    Paint(whole, [](int, int) { return 5; });
+    FillImage(whole, 5);
     MergeRect(s, 0, 0, 2, 1, src, whole, 0, 0, 0, false);
     EXPECT_EQ(AllPixels(whole), (std::vector<uint8_t>{100, 0, 102, 110, 111, 201}));
 
-    Paint(whole, [](int, int) { return 5; });
+    FillImage(whole, 5);
     MergeRect(s, 0, 0, 2, 1, src, whole, 0, 0, 4, true);
     EXPECT_EQ(whole.Pixel(0, 0), uint8_t(5 * 100 + 7));
     EXPECT_EQ(whole.Pixel(1, 0), 5); // transparent source pixel skipped
@@ -120,7 +120,7 @@ TEST_F(LayerTest, MergeRectCutsAtTheDestinationSkipsTransparencyAndSubstitutes) 
 
     // A plain copy of a rectangle reaching past the source takes only what is there.
     TDIB tall(3, 4, 8);
-    Paint(tall, [](int, int) { return 5; });
+    FillImage(tall, 5);
     CopyRect(0, 0, 9, 9, src, tall, 1, 1);
     EXPECT_EQ(AllPixels(tall), (std::vector<uint8_t>{5, 5, 5, 5, 100, 0, 5, 110, 111, 5, 5, 5}));
 
@@ -191,35 +191,38 @@ TEST_F(LayerTest, PaintCellStripesOnlyTheStandardMethodFromTwoFoldUp) {
     EXPECT_EQ(s.LupeImage.Pixel(2, 0), L(2, 0));
 }
 
-TEST_F(LayerTest, MergeWritesTheCompositeIntoTheChosenCellOnly) {
-    s.LayerActive = true;
-    s.LayerMethod = 2;
-    const std::vector<uint8_t> layerBefore = Pixels(s.MainImage, kLayerLeft, kLayerTop, 4, 4);
-    BuildLayerComposite(s);
-    const std::vector<uint8_t> composite = AllPixels(s.LayerImage);
-    MergeLayerIntoTarget(s);
-    EXPECT_EQ(Pixels(s.MainImage, 0, 0, 4, 4), composite);
-    EXPECT_EQ(Pixels(s.MainImage, kLayerLeft, kLayerTop, 4, 4), layerBefore);
-    EXPECT_TRUE(s.Modified);
-    EXPECT_TRUE(hooks.Saw("Overview"));
-    EXPECT_TRUE(hooks.Saw("Tiled"));
-    EXPECT_TRUE(hooks.Saw("Extended"));
-}
-
-TEST_F(LayerTest, MergeWhileTheLayerIsOffUsesTheCurrentComposite) {
+TEST_F(LayerTest, MergeWritesTheCurrentCompositeIntoTheChosenCellAsOneStep) {
     // LayerImage holds something stale; the merge must not write it.
     s.LayerImage.SetSize(4, 4, 8);
-    Paint(s.LayerImage, [](int, int) { return 99; });
-    s.LayerActive = false;
+    FillImage(s.LayerImage, 99);
     s.LayerMergeTarget = 1;
     const std::vector<uint8_t> edited = Pixels(s.MainImage, 0, 0, 4, 4);
     std::vector<uint8_t> want = Pixels(s.MainImage, kLayerLeft, kLayerTop, 4, 4);
     for (size_t i = 0; i < want.size(); ++i)
-        if (edited[i] != 0)
-            want[i] = edited[i];
+        want[i] = edited[i] != 0 ? edited[i] : want[i];
     MergeLayerIntoTarget(s);
     EXPECT_EQ(Pixels(s.MainImage, kLayerLeft, kLayerTop, 4, 4), want);
     EXPECT_EQ(Pixels(s.MainImage, 0, 0, 4, 4), edited);
+
+    s.LayerActive = true;
+    s.LayerMethod = 2;
+    s.LayerMergeTarget = 0;
+    const std::vector<uint8_t> layer = Pixels(s.MainImage, kLayerLeft, kLayerTop, 4, 4);
+    BuildLayerComposite(s);
+    const std::vector<uint8_t> composite = AllPixels(s.LayerImage);
+    MergeLayerIntoTarget(s);
+    EXPECT_EQ(Pixels(s.MainImage, 0, 0, 4, 4), composite);
+    EXPECT_EQ(Pixels(s.MainImage, kLayerLeft, kLayerTop, 4, 4), layer);
+    EXPECT_TRUE(s.Modified);
+    for (const char* view : {"Overview", "Tiled", "Extended"})
+        EXPECT_TRUE(hooks.Saw(view)) << view;
+
+    InitUndo(s, 31);
+    for (int target : {0, 1}) {
+        s.LayerMergeTarget = target;
+        ExpectRoundTrip(s, [&] { MergeLayerIntoTarget(s); });
+        EXPECT_EQ(LatestUndoRect(s), target == 0 ? (IntRect{0, 0, 3, 3}) : (IntRect{8, 4, 11, 7}));
+    }
 }
 
 } // namespace

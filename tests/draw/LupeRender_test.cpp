@@ -1,10 +1,10 @@
-#include "draw/EngineFixture.h"
+#include "DrawFixture.h"
 #include "draw/LupeRender.h"
 
 #include <gtest/gtest.h>
 
 using namespace vallo;
-using namespace vallo::enginetest;
+using namespace vallo::testing;
 
 namespace {
 
@@ -79,18 +79,33 @@ protected:
     EditorState s;
 };
 
-TEST_F(LupeRenderTest, PlainCellAtEveryZoomWithAndWithoutGrid) {
-    for (bool grid : {false, true}) {
-        s.ShowGrid = grid;
-        for (int m : {1, 2, 3, 8}) {
-            Render(m);
-            EXPECT_EQ(AllPixels(s.LupeImage), AllPixels(Reference(s)))
-                << "zoom " << m << " grid " << grid;
-        }
-    }
+TEST_F(LupeRenderTest, MatchesTheReferenceAtEveryZoomGridAndLayerSetting) {
+    for (bool active : {false, true})
+        for (bool grid : {false, true})
+            for (bool below : {true, false})
+                for (int method : {0, 2})
+                    for (int m : {1, 2, 3, 8}) {
+                        s.LayerActive = active;
+                        s.ShowGrid = grid;
+                        s.LayerBelow = below;
+                        s.LayerMethod = method;
+                        Render(m);
+                        EXPECT_EQ(AllPixels(s.LupeImage), AllPixels(Reference(s)))
+                            << active << grid << below << method << " zoom " << m;
+                    }
+    // A cell partly outside the image reads zero there, and its width need not be a multiple
+    // of four.
+    s.LayerActive = s.ShowGrid = false;
+    s.CharWidth = 6;
+    s.CharHeight = 5;
+    s.CharLeft = 60;
+    s.CharTop = 38;
+    Render(2);
+    EXPECT_EQ(AllPixels(s.LupeImage), AllPixels(Reference(s)));
+    EXPECT_EQ(s.LupeImage.Pixel(11, 9), 0);
 }
 
-TEST_F(LupeRenderTest, GridPixelsByHand) {
+TEST_F(LupeRenderTest, GridAndStripedLayerPixelsByHand) {
     s.ShowGrid = true;
     Render(3);
     // Cell (1, 1) at 3x: its first row and column are grid, the rest is the pixel.
@@ -105,49 +120,20 @@ TEST_F(LupeRenderTest, GridPixelsByHand) {
     EXPECT_EQ(s.LupeImage.Pixel(24, 0), kGrid);         // column line 8 on row line 0
     EXPECT_EQ(s.LupeImage.Pixel(24, 3), kGridInverted); // column line 8 on row line 1
     EXPECT_EQ(s.LupeImage.Pixel(3, 24), kGridInverted); // row line 8
-}
 
-TEST_F(LupeRenderTest, LayerCompositeAndStripedDisplay) {
-    s.LayerActive = true;
-    for (bool grid : {false, true})
-        for (bool below : {true, false})
-            for (int method : {0, 2})
-                for (int m : {1, 2, 3, 8}) {
-                    s.ShowGrid = grid;
-                    s.LayerBelow = below;
-                    s.LayerMethod = method;
-                    Render(m);
-                    EXPECT_EQ(AllPixels(s.LupeImage), AllPixels(Reference(s)))
-                        << "zoom " << m << " grid " << grid << " below " << below << " method "
-                        << method;
-                }
     // Layer under at 2x: a transparent edited pixel shows the layer on row 0 and the
-    // transparent colour on row 1.
+    // transparent colour on row 1; without the special display the composite fills the cell.
     s.ShowGrid = false;
-    s.LayerBelow = true;
-    s.LayerMethod = 0;
+    s.LayerActive = s.LayerBelow = true;
     ASSERT_EQ(s.MainImage.Pixel(16, 8 + 5), 0);
+    const uint8_t layer = uint8_t(s.MainImage.Pixel(41, 24 + 5));
     Render(2);
     EXPECT_TRUE(s.LayerStripes);
-    const uint8_t layer = uint8_t(s.MainImage.Pixel(41, 24 + 5));
-    ASSERT_NE(layer, 0);
     EXPECT_EQ(Pixels(s.LupeImage, 0, 10, 2, 2), (std::vector<uint8_t>{layer, layer, 0, 0}));
-    // Without the special display the composite fills the whole magnified cell.
     s.LayerDisplayMode = false;
     Render(2);
     EXPECT_FALSE(s.LayerStripes);
     EXPECT_EQ(Pixels(s.LupeImage, 0, 10, 2, 2), std::vector<uint8_t>(4, layer));
-}
-
-TEST_F(LupeRenderTest, CellPartlyOutsideTheImageReadsZeroAndOddSizesWork) {
-    s.CharWidth = 6; // not a multiple of four
-    s.CharHeight = 5;
-    s.CharLeft = 60;
-    s.CharTop = 38;
-    s.ShowGrid = false;
-    Render(2);
-    EXPECT_EQ(AllPixels(s.LupeImage), AllPixels(Reference(s)));
-    EXPECT_EQ(s.LupeImage.Pixel(11, 9), 0);
 }
 
 } // namespace

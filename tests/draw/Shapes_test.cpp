@@ -117,7 +117,7 @@ TEST(PreviewRegion, SavesAndRestoresTheShapeArea) {
     for (int y = 0; y < s->LupeImage.Height(); ++y)
         for (int x = 0; x < s->LupeImage.Width(); ++x)
             s->LupeImage.SetPixel(x, y, uint8_t(x * 7 + y));
-    const std::vector<uint8_t> before = PixelsOf(s->LupeImage);
+    const std::vector<uint8_t> before = AllPixels(s->LupeImage);
     SelectPen(*s, 4);
     SavePreviewRegion(*s, 3, 14, 9, 2, s->PenOffset, s->PenSize);
     EXPECT_EQ(s->PreviewLeft, 1);
@@ -127,15 +127,15 @@ TEST(PreviewRegion, SavesAndRestoresTheShapeArea) {
     s->PreviewDrawing = true;
     s->LupeOverhang = true;
     DrawBox(*s, 3, 14, 9, 2, true);
-    EXPECT_NE(PixelsOf(s->LupeImage), before);
+    EXPECT_NE(AllPixels(s->LupeImage), before);
     RestorePreviewRegion(*s);
-    EXPECT_EQ(PixelsOf(s->LupeImage), before);
+    EXPECT_EQ(AllPixels(s->LupeImage), before);
 
     // Shapes wholly outside the cell save and restore nothing, and never leave the buffers.
     for (auto [a, b] : {std::pair{-100, -100}, {100, 100}, {-2000000000, 2000000000}}) {
         SavePreviewRegion(*s, a, b, a, b, s->PenOffset, s->PenSize);
         RestorePreviewRegion(*s);
-        EXPECT_EQ(PixelsOf(s->LupeImage), before);
+        EXPECT_EQ(AllPixels(s->LupeImage), before);
     }
 }
 

@@ -1,10 +1,10 @@
-#include "draw/EngineFixture.h"
+#include "DrawFixture.h"
 #include "draw/Transforms.h"
 
 #include <gtest/gtest.h>
 
 using namespace vallo;
-using namespace vallo::enginetest;
+using namespace vallo::testing;
 
 namespace {
 
@@ -76,28 +76,22 @@ TEST_F(TransformTest, EachButtonMovesTheCellPixelsAndNothingElse) {
     EXPECT_TRUE(hooks.Saw("Overview")); // the views are rebuilt
 }
 
-TEST_F(TransformTest, ShiftsRoundTheCellFlipsAndTurnsBackRestoreIt) {
-    MakeCell(4, 3);
-    for (auto [click, times] : {std::pair{&btUpClick, 3},
-                                {btDownClick, 3},
-                                {btLeftClick, 4},
-                                {btRightClick, 4},
-                                {btRev1Click, 2},
-                                {btRev2Click, 2}}) {
-        for (int i = 0; i < times; ++i)
-            click(s);
-        EXPECT_EQ(AllPixels(s.MainImage), before);
-    }
+TEST_F(TransformTest, EveryButtonUndoesByteForByteAndAnEmptyCellIsLeftAlone) {
     MakeCell(4, 4);
-    btL90Click(s);
-    btR90Click(s);
-    EXPECT_EQ(AllPixels(s.MainImage), before);
+    InitUndo(s, 31);
+    for (auto click : {btUpClick, btDownClick, btLeftClick, btRightClick, btRev1Click, btRev2Click,
+                       btL90Click, btR90Click, btLeftToRightClick, btRightToLeftClick}) {
+        s.Undo.UndoCoalesced = false; // a shift after a shift would join the earlier step
+        ExpectRoundTrip(s, [&] { click(s); });
+    }
     EXPECT_TRUE(s.Modified);
-    // An empty cell is left alone.
-    MakeCell(0, 0);
-    btUpClick(s);
-    btL90Click(s);
     btLeftToRightClick(s);
+    EXPECT_EQ(LatestUndoRect(s), (IntRect{6, 2, 7, 5}));
+    btRightToLeftClick(s);
+    EXPECT_EQ(LatestUndoRect(s), (IntRect{4, 2, 5, 5}));
+    MakeCell(0, 0);
+    for (auto click : {btUpClick, btL90Click, btLeftToRightClick})
+        click(s);
     EXPECT_EQ(AllPixels(s.MainImage), before);
     EXPECT_FALSE(s.Modified);
 }

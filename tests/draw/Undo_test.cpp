@@ -1,6 +1,5 @@
 #include "DrawFixture.h"
-#include "draw/ImageLayout.h"
-#include "draw/Undo.h"
+#include "draw/Transforms.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -30,20 +29,20 @@ TEST(Undo, FullHistoryForgetsTheOldestStepAndANewStepDropsTheRedoData) {
     InitUndo(*s, 31);
     EXPECT_EQ(Captions(*s), "Undo 0/Redo 0");
     EXPECT_FALSE(CanUndo(*s));
-    std::vector<std::vector<uint8_t>> states{PixelsOf(s->MainImage)};
+    std::vector<std::vector<uint8_t>> states{AllPixels(s->MainImage)};
     for (int i = 0; i < 31; ++i) {
         Stroke(*s, i % 16, i / 16, uint8_t(10 + i));
-        states.push_back(PixelsOf(s->MainImage));
+        states.push_back(AllPixels(s->MainImage));
     }
     EXPECT_EQ(Captions(*s), "Undo 30/Redo 0");
     for (int i = 0; i < 31; ++i) // the last one finds nothing left and changes nothing
         Undo(*s);
-    EXPECT_EQ(PixelsOf(s->MainImage), states[1]);
+    EXPECT_EQ(AllPixels(s->MainImage), states[1]);
     EXPECT_FALSE(CanUndo(*s));
     EXPECT_EQ(Captions(*s), "Undo 0/Redo 30");
     for (int i = 0; i < 28; ++i)
         Redo(*s);
-    EXPECT_EQ(PixelsOf(s->MainImage), states[29]);
+    EXPECT_EQ(AllPixels(s->MainImage), states[29]);
     EXPECT_TRUE(CanRedo(*s));
 
     // A new step now drops the two redo steps; undoing walks back through the kept ones.
@@ -54,51 +53,40 @@ TEST(Undo, FullHistoryForgetsTheOldestStepAndANewStepDropsTheRedoData) {
     EXPECT_EQ(CellPixel(*s, 15, 15), 99);
     for (int back = 29; back >= 27; --back) {
         Undo(*s);
-        EXPECT_EQ(PixelsOf(s->MainImage), states[size_t(back)]) << back;
+        EXPECT_EQ(AllPixels(s->MainImage), states[size_t(back)]) << back;
     }
 }
 
-TEST(Undo, PaletteStepsTravelBothWays) {
+TEST(Undo, PaletteAndWholeImageStepsRestoreEverythingWithoutCopying) {
     vallo::test::RecordingHooks hooks;
     auto s = MakeEditor(true);
     s->Hooks = &hooks;
     InitUndo(*s, 5);
-    const ColorTableArray before = s->MainImage.ColorTable();
+    Paint(s->MainImage, [](int x, int y) { return x ^ y; });
+    const auto oldPixels = AllPixels(s->MainImage);
+    const ColorTableArray oldPalette = s->MainImage.ColorTable();
+
     PushUndo(*s, 0, 0, 0, 0, false, true);
     s->MainImage.ColorTable()[7] = {1, 2, 3, 0};
     PropagatePalette(*s);
-    const ColorTableArray edited = s->MainImage.ColorTable();
-    const uint64_t version = s->MainImage.PaletteVersion();
+    uint64_t version = s->MainImage.PaletteVersion();
     Undo(*s);
-    EXPECT_EQ(s->MainImage.ColorTable(), before);
-    EXPECT_EQ(s->PaletteQuads, before);
+    EXPECT_EQ(s->PaletteQuads, oldPalette);
     EXPECT_EQ(s->Tables.PaletteRed[7], 7);
     EXPECT_GT(s->MainImage.PaletteVersion(), version);
     EXPECT_EQ(hooks.Count("RedrawPaletteImage"), 1);
     Redo(*s);
-    EXPECT_EQ(s->MainImage.ColorTable(), edited);
     EXPECT_EQ(s->PaletteColors[7], 0x010203u);
     EXPECT_EQ(hooks.Count("RepaintPalette"), 2);
-}
+    Undo(*s);
 
-TEST(Undo, WholeImageStepsRestoreSizeNameAndTitleWithoutCopying) {
-    vallo::test::RecordingHooks hooks;
-    auto s = MakeEditor(true);
-    s->Hooks = &hooks;
-    InitUndo(*s, 5);
-    for (int y = 0; y < 48; ++y)
-        for (int x = 0; x < 64; ++x)
-            s->MainImage.SetPixel(x, y, uint32_t(x ^ y));
-    const auto oldPixels = PixelsOf(s->MainImage);
-    const ColorTableArray oldPalette = s->MainImage.ColorTable();
-
-    // A file open: whole image and palette.
+    // A file open: whole image and palette, kept by sharing the pixels.
     PushUndo(*s, 0, 0, 63, 47, true, true);
     EXPECT_TRUE(s->Undo.UndoEntries[1].Image.SharesPixelsWith(s->MainImage));
     TDIB opened(100, 30, 8);
     SetWorkedPalette(opened);
     FillImage(opened, 2);
-    const uint64_t version = s->MainImage.PaletteVersion();
+    version = s->MainImage.PaletteVersion();
     LoadPictureIntoMainImage(*s, opened);
     EXPECT_GT(s->MainImage.PaletteVersion(), version); // the views see a new palette
     s->FileName = "/pictures/sprite.png";
@@ -106,41 +94,38 @@ TEST(Undo, WholeImageStepsRestoreSizeNameAndTitleWithoutCopying) {
     PropagatePalette(*s);
 
     Undo(*s);
+    EXPECT_EQ(AllPixels(s->MainImage), oldPixels);
     EXPECT_EQ(s->MainImage.Width(), 64);
-    EXPECT_EQ(s->MainImage.Height(), 48);
-    EXPECT_EQ(PixelsOf(s->MainImage), oldPixels);
+    EXPECT_EQ(s->ImageWidth, 64);
     EXPECT_EQ(s->PaletteQuads, oldPalette);
     EXPECT_EQ(s->FileName, "");
     EXPECT_EQ(hooks.Title, "Vallo [無題]");
-    EXPECT_EQ(s->ImageWidth, 64);
-
     Redo(*s);
     EXPECT_EQ(s->MainImage.Width(), 100);
-    EXPECT_EQ(PixelsOf(s->MainImage), PixelsOf(opened));
+    EXPECT_EQ(AllPixels(s->MainImage), AllPixels(opened));
     EXPECT_EQ(s->MainImage.ColorTable()[1], (RGBQuad{255, 255, 255, 0}));
     EXPECT_EQ(s->FileName, "/pictures/sprite.png");
     EXPECT_EQ(hooks.Title, "Vallo [sprite.png]");
 }
 
-TEST(Undo, CoalescedShiftsAreOneStep) {
+TEST(Undo, ARunOfShiftsIsOneStep) {
     auto s = MakeEditor(true);
     InitUndo(*s, 31);
-    const auto shift = [&](uint8_t colour) {
-        s->Undo.UndoCoalesce = true;
-        Stroke(*s, 0, 0, colour);
-        s->Undo.UndoCoalesce = false;
-    };
-    const auto initial = PixelsOf(s->MainImage);
-    for (uint8_t c = 1; c <= 5; ++c)
-        shift(c);
-    EXPECT_EQ(UndoCaption(*s), "Undo 1");
+    Paint(s->MainImage, [](int x, int y) { return x * 3 + y; });
+    const auto initial = AllPixels(s->MainImage);
+    for (int i = 0; i < 5; ++i)
+        btRightClick(*s);
+    EXPECT_EQ(Captions(*s), "Undo 1/Redo 0");
     Undo(*s);
-    EXPECT_EQ(PixelsOf(s->MainImage), initial);
-    shift(6); // after an undo a shift starts a step of its own
+    EXPECT_EQ(AllPixels(s->MainImage), initial);
+    btUpClick(*s); // after an undo a shift starts a step of its own
     EXPECT_EQ(Captions(*s), "Undo 1/Redo 0");
     Stroke(*s, 1, 1, 9); // a normal step ends the run
-    shift(2);
+    btUpClick(*s);
     EXPECT_EQ(UndoCaption(*s), "Undo 3");
+    for (int i = 0; i < 3; ++i)
+        Undo(*s);
+    EXPECT_EQ(AllPixels(s->MainImage), initial);
 }
 
 TEST(Undo, BadRectanglesAndCountsAreHarmless) {
@@ -150,13 +135,13 @@ TEST(Undo, BadRectanglesAndCountsAreHarmless) {
     InitUndo(*s, 2000000000);
     EXPECT_EQ(s->Undo.UndoEntries.size(), 10000u);
     InitUndo(*s, 4);
-    const auto initial = PixelsOf(s->MainImage);
+    const auto initial = AllPixels(s->MainImage);
     PushUndo(*s, -50, -50, 5000, 5000, false, false);
     FillImage(s->MainImage, 3);
     PushUndo(*s, 100, 100, 200, 200, false, false); // wholly outside: an empty step
     Undo(*s);
     Undo(*s);
-    EXPECT_EQ(PixelsOf(s->MainImage), initial);
+    EXPECT_EQ(AllPixels(s->MainImage), initial);
     Redo(*s);
     EXPECT_EQ(CellPixel(*s, 0, 0), 3);
 

@@ -265,10 +265,6 @@ std::vector<uint8_t> DefaultPaletteBytes() {
     return out;
 }
 
-void EnsureDefaultPaletteFile(const std::string& appDir) {
-    EnsurePaletteFolder(appDir + "palette/", std::string());
-}
-
 void EnsurePaletteFolder(const std::string& folder, const std::string& shippedFile) {
     namespace fs = std::filesystem;
     std::error_code ec;

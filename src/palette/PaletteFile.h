@@ -73,8 +73,6 @@ void ApplyPaletteFileBytes(EditorState& s, const std::vector<uint8_t>& bytes, Pa
 
 // The 1056 bytes of the default palette "palette/vallo.vp3".
 std::vector<uint8_t> DefaultPaletteBytes();
-// Creates appDir + "palette/" and the default palette file in it when they are missing.
-void EnsureDefaultPaletteFile(const std::string& appDir);
 // Creates the palette folder (ending in "/") and its "vallo.vp3" when missing: a copy of the
 // shipped palette file when that is a whole palette file, the built-in default otherwise.
 void EnsurePaletteFolder(const std::string& folder, const std::string& shippedFile);

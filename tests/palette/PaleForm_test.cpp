@@ -1,137 +1,123 @@
 #include "../views/FormHooks.h"
-#include "draw/ImageLayout.h"
 #include "draw/Undo.h"
+#include "image/AtomicFile.h"
+#include "palette/ColorsForm.h"
+#include "palette/PLForm.h"
+#include "palette/PSForm.h"
+#include "palette/PSizeForm.h"
+#include "palette/Pale2Form.h"
 #include "palette/PaleForm.h"
+#include "support/TestSupport.h"
 #include "widgets/MogPaintBox.h"
+#include "widgets/MogScrollBox.h"
 
-#include <QAction>
-#include <QApplication>
-#include <QMenu>
-#include <QMenuBar>
-#include <QMouseEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTimer>
+#include <QtTest>
+#include <filesystem>
+#include <functional>
 #include <gtest/gtest.h>
 
 using namespace vallo;
-using vallo::test::FormsFixture;
 
 namespace {
 
-// The forms fixture plus the palette window, its grid drawn (16 x 16 cells of 16 pixels).
-struct PaleFixture : FormsFixture {
+// The forms fixture with the palette window (16 x 16 cells of 16 pixels) and its dialogs. The
+// grey ramp's index 100 is the cell's top-left pixel: magnifier 0..3, overview (30, 34) at 1:1.
+struct PaletteForms : test::FormsFixture {
+    test::TempDir dir;
     std::unique_ptr<TPaleForm> pale;
-    PaleFixture() {
-        pale = std::make_unique<TPaleForm>(s, w, nullptr);
-        w.PaleForm = pale.get();
+    std::unique_ptr<TPale2Form> pale2;
+    std::unique_ptr<TPLForm> pl;
+    std::unique_ptr<TPSForm> ps;
+    std::unique_ptr<TPSizeForm> psize;
+    std::unique_ptr<TColorsForm> colors;
+
+    PaletteForms() {
+        s.AppDir = dir.Dir();
+        std::filesystem::create_directories(s.AppDir + "palette");
+        s.BarBitmap.LoadFromFile(std::string(VALLO_SYS_DIR) + "/Bar.bmp");
+        pale = Make(w.PaleForm);
+        pale2 = Make(w.Pale2Form);
+        pl = Make(w.PLForm);
+        ps = Make(w.PSForm);
+        psize = Make(w.PSizeForm);
+        colors = Make(w.ColorsForm);
         s.Hooks->PaletteResize();
         InitUndo(s, 31);
-        s.DrawColor = 1;
-        s.TransColor = 0;
     }
-    ~PaleFixture() { w.PaleForm = nullptr; }
-
-    void Send(QEvent::Type type, int index, Qt::MouseButton button, bool shift = false) {
-        const QPointF at(index % 16 * 16 + 8, index / 16 * 16 + 8);
-        const Qt::MouseButtons held = type == QEvent::MouseButtonRelease ? Qt::NoButton : button;
-        QMouseEvent e(type, at, pale->PaleBox()->mapToGlobal(at), button, held,
-                      shift ? Qt::ShiftModifier : Qt::NoModifier);
-        QApplication::sendEvent(pale->PaleBox(), &e);
+    ~PaletteForms() { w = AppWindows{}; }
+    template <class Form> std::unique_ptr<Form> Make(Form*& reference) {
+        auto form = std::make_unique<Form>(s, w, nullptr);
+        reference = form.get();
+        return form;
     }
-    void Click(int index, Qt::MouseButton button, bool shift = false) {
-        Send(QEvent::MouseButtonPress, index, button, shift);
-        Send(QEvent::MouseButtonRelease, index, button, shift);
+    // Runs `inside` from a zero timer, once the modal dialog that `open` shows is up.
+    static void WhileOpen(QAction* open, std::function<void()> inside) {
+        QTimer::singleShot(0, inside);
+        open->trigger();
     }
+    QRgb Overview() { return all->AllScroll()->PaintBox()->grab().toImage().pixel(30, 34); }
+    QRgb Grid(int x, int y) { return pale->PaleBox()->grab().toImage().pixel(x, y); }
+    static QPoint Cell(int i) { return QPoint(i % 16 * 16 + 8, i / 16 * 16 + 8); }
 };
 
-std::vector<uint8_t> Pixels(const TDIB& dib) {
-    return {dib.Bits(), dib.Bits() + dib.StoreSize()};
-}
-
-QStringList Captions(const QList<QAction*>& actions) {
-    QStringList out;
-    for (const QAction* a : actions)
-        out << a->text();
-    return out;
+void Type(QLineEdit* edit, const char* text) {
+    edit->selectAll();
+    QTest::keyClicks(edit, QString::fromLatin1(text));
 }
 
 } // namespace
 
-TEST(PaleForm, GridIsPaintedOneToOneWithTheMarkers) {
-    PaleFixture f;
-    f.s.DrawColor = 17;  // column 1, row 1
-    f.s.TransColor = 34; // column 2, row 2
-    EXPECT_EQ(f.pale->PaleBox()->size(), QSize(256, 256));
-    const QImage shot = f.pale->PaleBox()->grab().toImage();
-    EXPECT_EQ(shot.pixel(16 * 5 + 8, 16 * 3 + 8), qRgb(53, 53, 53)); // grey ramp: index 53
-    EXPECT_EQ(shot.pixel(16 * 5, 16 * 3 + 5), qRgb(192, 192, 192));  // grid line
-    EXPECT_EQ(shot.pixel(16, 16), qRgb(0, 0, 255));                  // blue on the draw colour
-    EXPECT_EQ(shot.pixel(16 + 14, 16 + 14), qRgb(0, 0, 0));          // its shadow
-    EXPECT_EQ(shot.pixel(32 + 1, 32 + 1), qRgb(255, 0, 0));          // red one pixel in
-    EXPECT_EQ(shot.pixel(32 + 15, 32 + 15), qRgb(0, 0, 0));
-}
+TEST(PaleForm, GridShowsColoursMarkersAndMarksTheMouseSets) {
+    PaletteForms f;
+    QWidget* box = f.pale->PaleBox();
+    QTest::mouseClick(box, Qt::LeftButton, {}, f.Cell(17));
+    QTest::mouseClick(box, Qt::RightButton, {}, f.Cell(200));
+    QTest::mouseClick(box, Qt::MiddleButton, {}, f.Cell(34));
+    EXPECT_EQ((std::array{int(f.s.DrawColor), int(f.s.TransColor)}), (std::array{17, 34}));
+    EXPECT_EQ(box->size(), QSize(256, 256));
+    EXPECT_EQ(f.Grid(16 * 5 + 8, 16 * 3 + 8), qRgb(53, 53, 53)); // grey ramp: index 53
+    EXPECT_EQ(f.Grid(16 * 5, 16 * 3 + 5), qRgb(192, 192, 192));  // grid line
+    EXPECT_EQ(f.Grid(16, 16), qRgb(0, 0, 255));                  // blue on the draw colour
+    EXPECT_EQ(f.Grid(16 + 14, 16 + 14), qRgb(0, 0, 0));          // its shadow
+    EXPECT_EQ(f.Grid(32 + 1, 32 + 1), qRgb(255, 0, 0));          // red one pixel in
+    EXPECT_EQ(f.Grid(32 + 15, 32 + 15), qRgb(0, 0, 0));
 
-TEST(PaleForm, ClicksAndShiftDragsReachTheGrid) {
-    PaleFixture f;
-    f.Click(37, Qt::LeftButton);
-    f.Click(200, Qt::RightButton);
-    EXPECT_EQ(f.s.DrawColor, 37);
-    EXPECT_EQ(f.s.TransColor, 200);
-    f.Click(90, Qt::MiddleButton);
-    EXPECT_EQ(f.s.TransColor, 90);
-    f.Send(QEvent::MouseButtonPress, 50, Qt::LeftButton, true);
+    QTest::mousePress(box, Qt::LeftButton, Qt::ShiftModifier, f.Cell(50));
     for (int i : {51, 52, 51})
-        f.Send(QEvent::MouseMove, i, Qt::LeftButton, true);
-    f.Send(QEvent::MouseButtonRelease, 51, Qt::LeftButton, true);
-    for (int i : {50, 51, 52})
-        EXPECT_EQ(f.s.ForbiddenFlags[size_t(i)], 66) << i;
-    EXPECT_EQ(f.s.ForbiddenFlags[49], 0);
-    // The marks are in the grid at once: white frame at the cell's edge.
-    EXPECT_EQ(f.pale->PaleBox()->grab().toImage().pixel(16 * 3 + 3, 16 * 3), qRgb(255, 255, 255));
-    // The menu's clearing of the marks redraws the grid too.
-    EXPECT_TRUE(f.pale->N7->isEnabled());
-    f.pale->N7->trigger();
+        QTest::mouseMove(box, f.Cell(i));
+    QTest::mouseRelease(box, Qt::LeftButton, Qt::ShiftModifier, f.Cell(51));
+    for (int i : {49, 50, 51, 52, 53})
+        EXPECT_EQ(f.s.ForbiddenFlags[size_t(i)], i == 49 || i == 53 ? 0 : 66) << i;
+    EXPECT_EQ(f.Grid(16 * 3 + 3, 16 * 3), qRgb(255, 255, 255)); // white frame of a mark
+    f.pale->N7->trigger();                                      // clearing redraws the grid
     EXPECT_EQ(f.s.ForbiddenFlags[50], 0);
-    EXPECT_EQ(f.pale->PaleBox()->grab().toImage().pixel(16 * 3 + 3, 16 * 3), qRgb(192, 192, 192));
+    EXPECT_EQ(f.Grid(16 * 3 + 3, 16 * 3), qRgb(192, 192, 192));
 }
 
-TEST(PaleForm, MenuHasItsItemsAllEnabled) {
-    PaleFixture f;
-    const QList<QAction*> bar = f.pale->Menu()->actions();
-    EXPECT_EQ(Captions(bar),
-              QStringList({QString::fromUtf8("パレット(&P)"), QString::fromUtf8("色を変える(&C)"),
-                           QString::fromUtf8("特殊効果(&E)")}));
-    EXPECT_EQ(Captions(bar[0]->menu()->actions()),
-              QString::fromUtf8("パレットを読み込む(&O),パレットを保存する(&S),禁止色読み込み,"
-                                "禁止色保存,禁止色クリア,サイズ調整(&Z),,インポート(&I)...,"
-                                "エクスポート(&X)...")
-                  .split(','));
-    EXPECT_EQ(Captions(bar[2]->menu()->actions()),
-              QString::fromUtf8("色調調整,グラデーション,透明色を描画色に置換,"
-                                "描画色を透明色にコピー,描画色と透明色の位置交換")
-                  .split(','));
-    EXPECT_EQ(f.pale->N2->shortcut(), QKeySequence("Ctrl+T"));
-    EXPECT_EQ(f.pale->Change->shortcut(), QKeySequence(Qt::Key_Return));
-    for (QMenu* menu : {bar[0]->menu(), bar[2]->menu()})
-        for (const QAction* a : menu->actions())
-            EXPECT_TRUE(a->isEnabled()) << a->text().toStdString();
-    EXPECT_TRUE(f.pale->Change->isEnabled());
-}
-
-TEST(PaleForm, IndexCommandsAreOneUndoStepEach) {
-    PaleFixture f;
+TEST(PaleForm, MenuCommandsAreOneUndoStepEach) {
+    PaletteForms f;
     f.s.DrawColor = 100;
     f.s.TransColor = 101;
-    const TDIB before = f.s.MainImage;
+    TDIB before = f.s.MainImage;
+    before.MutableBits();
     f.pale->N8->trigger(); // position exchange: the picture looks the same
-    EXPECT_EQ(UndoCaption(f.s), "Undo 1");
     EXPECT_EQ(f.s.MainImage.Pixel(0, 0), 101u);
     EXPECT_EQ(f.s.MainImage.ColorTable()[101].rgbRed, 100);
     f.pale->N2->trigger(); // in the 16 x 16 cell, 101 (now the old 100) becomes 100
-    EXPECT_EQ(UndoCaption(f.s), "Undo 2");
     EXPECT_EQ(f.s.MainImage.Pixel(0, 0), 100u);
     EXPECT_EQ(f.s.MainImage.Pixel(16, 0), 101u); // outside the cell
+    EXPECT_EQ(UndoCaption(f.s), "Undo 2");
     Undo(f.s);
     Undo(f.s);
-    EXPECT_EQ(Pixels(f.s.MainImage), Pixels(before));
+    for (int y = 0; y < 64; ++y)
+        for (int x = 0; x < 64; ++x)
+            ASSERT_EQ(f.s.MainImage.Pixel(x, y), before.Pixel(x, y));
     EXPECT_EQ(f.s.MainImage.ColorTable(), before.ColorTable());
 
     f.s.DrawColor = 10;
@@ -143,4 +129,118 @@ TEST(PaleForm, IndexCommandsAreOneUndoStepEach) {
     f.pale->N3->trigger();
     EXPECT_EQ(f.s.MainImage.ColorTable()[20].rgbGreen, 10);
     EXPECT_EQ(UndoCaption(f.s), "Undo 2");
+}
+
+TEST(Pale2Form, SetIsOneUndoStepShownEverywhereCancelAndBarsToo) {
+    PaletteForms f;
+    f.s.DrawColor = 100;
+    QRgb previewed = 0;
+    f.WhileOpen(f.pale->Change, [&] {
+        EXPECT_EQ(f.pale2->LEdit->text(), "200"); // grey 100: L = 2 x 100
+        Type(f.pale2->REdit, "200");
+        Type(f.pale2->GEdit, "10");
+        Type(f.pale2->BEdit, "20");
+        EXPECT_EQ(f.pale2->HEdit->text(), "762"); // (10 - 20) x 128 div 190 + 768
+        previewed = f.lupe->LupeBox()->grab().toImage().pixel(2, 2);
+        f.pale2->btSet->click();
+    });
+    EXPECT_EQ(previewed, qRgb(200, 10, 20));
+    EXPECT_EQ(f.s.PaletteQuads[100], (RGBQuad{20, 10, 200, 0}));
+    EXPECT_EQ(f.Overview(), qRgb(200, 10, 20));
+
+    f.WhileOpen(f.pale->Change, [&] {
+        // A drag along the lightness bar to its right end.
+        QTest::mousePress(f.pale2->Box2, Qt::LeftButton, {}, QPoint(20, 30));
+        QTest::mouseMove(f.pale2->Box2, QPoint(90, 30));
+        QTest::mouseRelease(f.pale2->Box2, Qt::LeftButton, {}, QPoint(90, 30));
+        EXPECT_EQ(f.pale2->LEdit->text(), "512");
+        previewed = f.Overview();
+        f.pale2->btCancel->click();
+    });
+    EXPECT_EQ(previewed, qRgb(255, 255, 255));
+    EXPECT_EQ(f.s.MainImage.ColorTable()[100], (RGBQuad{20, 10, 200, 0}));
+    EXPECT_EQ(f.Overview(), qRgb(200, 10, 20));
+    EXPECT_EQ(UndoCaption(f.s), "Undo 1");
+    Undo(f.s);
+    EXPECT_EQ(f.s.MainImage.ColorTable()[100], (RGBQuad{100, 100, 100, 0}));
+}
+
+// The overview paints the preview while the dialog is open; "キャンセル" puts the committed
+// colours back on screen.
+TEST(ColorsForm, PreviewIsWhatTheOverviewPaintsCancelRestoresIt) {
+    PaletteForms f;
+    const ColorTableArray before = f.s.PaletteQuads;
+    QRgb previewed = 0;
+    f.WhileOpen(f.pale->Colors, [&] {
+        f.colors->Bars[0]->setValue(100);
+        f.colors->Bars[2]->setValue(-7);
+        EXPECT_EQ(f.colors->Edits[2]->text(), "-7%");
+        f.colors->Button3->click();
+        previewed = f.Overview();
+        f.colors->Button2->click();
+    });
+    EXPECT_EQ(previewed, qRgb(255, 100, 83)); // grey 100: red + 255, blue - 17
+    EXPECT_EQ(f.Overview(), qRgb(100, 100, 100));
+    EXPECT_EQ(f.s.MainImage.ColorTable(), before);
+    EXPECT_EQ(UndoCaption(f.s), "Undo 0");
+}
+
+// A palette saved under a Japanese title comes back through the load dialog with its colours,
+// marks and title; the save dialog's browse button takes title and name from a file.
+TEST(PLForm, PaletteRoundTripsThroughBothDialogs) {
+    PaletteForms f;
+    const QString title = QString::fromUtf8("夕焼けの色"), name = QString::fromUtf8("夕焼け");
+    f.s.ForbiddenFlags[5] = kForbidden;
+    f.s.TransColor = 7;
+    const ColorTableArray saved = f.s.PaletteQuads;
+    f.WhileOpen(f.pale->S1, [&] {
+        f.ps->TEdit->setText(title);
+        f.ps->FEdit->setText(name);
+        f.ps->Button3->click();
+    });
+    EXPECT_EQ(ReadWholeFile(f.s.AppDir + "palette/夕焼け.vp3").size(), 1056u);
+
+    f.s.MainImage.ColorTable()[3] = {1, 2, 3, 0};
+    f.s.ForbiddenFlags.fill(0);
+    f.s.TransColor = 0;
+    PropagatePalette(f.s);
+    QString shownTitle;
+    f.WhileOpen(f.pale->L1, [&] {
+        ASSERT_EQ(f.pl->FList->count(), 1);
+        f.pl->FList->setCurrentRow(0);
+        shownTitle = f.pl->TEdit->text();
+        f.pl->OK->click();
+    });
+    EXPECT_EQ(shownTitle, title);
+    EXPECT_EQ(f.s.PaletteQuads, saved);
+    EXPECT_EQ((std::array{f.s.ForbiddenFlags[5], int(f.s.TransColor)}),
+              (std::array{kForbidden, 7}));
+    EXPECT_EQ(UndoCaption(f.s), "Undo 1");
+
+    f.WhileOpen(f.pale->S1, [&] {
+        QTimer::singleShot(0, [&] {
+            f.pl->FList->setCurrentRow(0);
+            f.pl->OK->click();
+        });
+        f.ps->Button1->click();
+        EXPECT_EQ(f.ps->TEdit->text(), title);
+        EXPECT_EQ(f.ps->FEdit->text(), name);
+        f.ps->Button2->click();
+    });
+}
+
+TEST(PSizeForm, ShowsTheArrangementAndAppliesClampedCells) {
+    PaletteForms f;
+    f.WhileOpen(f.pale->N4, [&] {
+        EXPECT_EQ(f.psize->Bar->value(), 2);
+        EXPECT_EQ(f.psize->XEdit->text(), "16");
+        f.psize->Bar->setValue(1);
+        EXPECT_EQ(f.psize->Lab1->text(), "8");
+        EXPECT_EQ(f.psize->Lab2->text(), "32");
+        f.psize->XEdit->setText("40");
+        f.psize->YEdit->setText("-3x");
+        f.psize->OK->click();
+    });
+    EXPECT_EQ(f.s.PaleCellHeight, 8);
+    EXPECT_EQ(f.pale->PaleBox()->size(), QSize(1024, 64));
 }

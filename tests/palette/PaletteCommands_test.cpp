@@ -9,9 +9,11 @@ using namespace vallo;
 
 namespace {
 
+// A 64 x 48 picture of indices 0..5 on the ramp palette, the 16 x 16 cell at (16, 32).
 struct PaletteCommandsTest : ::testing::Test {
     EditorState s;
     vallo::test::RecordingHooks hooks;
+    TDIB before;
     void SetUp() override {
         s.Hooks = &hooks;
         s.MainImage.SetSize(64, 48, 8);
@@ -24,14 +26,16 @@ struct PaletteCommandsTest : ::testing::Test {
         s.CharTop = 32;
         InitUndo(s, 8);
         s.Modified = false;
+        before = s.MainImage;
+        before.MutableBits();
     }
-    std::vector<uint8_t> Bytes() const {
-        return {s.MainImage.Bits(), s.MainImage.Bits() + s.MainImage.StoreSize()};
+    static std::vector<uint8_t> Bytes(const TDIB& image) {
+        return {image.Bits(), image.Bits() + image.StoreSize()};
     }
     // One undo gives back every pixel and colour of `before`.
-    void ExpectUndoRestores(const TDIB& before) {
+    void ExpectUndoRestores() {
         Undo(s);
-        EXPECT_EQ(Bytes(), std::vector<uint8_t>(before.Bits(), before.Bits() + before.StoreSize()));
+        EXPECT_EQ(Bytes(s.MainImage), Bytes(before));
         EXPECT_EQ(s.MainImage.ColorTable(), before.ColorTable());
         EXPECT_EQ(s.PaletteQuads, before.ColorTable());
     }
@@ -42,8 +46,6 @@ struct PaletteCommandsTest : ::testing::Test {
 TEST_F(PaletteCommandsTest, ReplaceTouchesOnlyTheEditedCellAndUndoes) {
     s.TransColor = 2;
     s.DrawColor = 5;
-    TDIB before = s.MainImage;
-    before.MutableBits();
     ReplaceTransWithDrawColor(s);
     for (int y = 0; y < 48; ++y)
         for (int x = 0; x < 64; ++x) {
@@ -52,31 +54,17 @@ TEST_F(PaletteCommandsTest, ReplaceTouchesOnlyTheEditedCellAndUndoes) {
             ASSERT_EQ(s.MainImage.Pixel(x, y), inCell && old == 2 ? 5u : old) << x << "," << y;
         }
     EXPECT_GE(hooks.Count("RepaintOverview"), 1);
-    ExpectUndoRestores(before);
+    ExpectUndoRestores();
     // A cell hanging off the image is cut to it.
     s.CharTop = 40;
     ReplaceTransWithDrawColor(s);
     EXPECT_EQ(s.MainImage.Pixel(21, 47), 5u);
 }
 
-TEST_F(PaletteCommandsTest, CopyDrawColourKeepsReservedByteAndUndoes) {
-    s.DrawColor = 9;
-    s.TransColor = 4;
-    s.MainImage.ColorTable()[4].rgbReserved = 7;
-    CopyDrawColorToTransColor(s);
-    EXPECT_EQ(s.MainImage.ColorTable()[4], (RGBQuad{27, 246, 9, 7}));
-    EXPECT_EQ(s.PaletteQuads[4].rgbRed, 9);
-    Undo(s);
-    EXPECT_EQ(s.MainImage.ColorTable()[4].rgbRed, 4);
-    EXPECT_EQ(s.PaletteQuads[4].rgbRed, 4);
-}
-
 TEST_F(PaletteCommandsTest, SwapRemapsPixelsSoThePictureLooksTheSame) {
     s.DrawColor = 1;
     s.TransColor = 3;
     s.ForbiddenFlags[3] = kForbidden;
-    TDIB before = s.MainImage;
-    before.MutableBits();
     SwapDrawAndTransColors(s);
     for (int y = 0; y < 48; ++y)
         for (int x = 0; x < 64; ++x) {
@@ -84,21 +72,31 @@ TEST_F(PaletteCommandsTest, SwapRemapsPixelsSoThePictureLooksTheSame) {
             ASSERT_EQ(now, old == 1 ? 3u : old == 3 ? 1u : old);
             ASSERT_EQ(before.ColorTable()[old], s.MainImage.ColorTable()[now]);
         }
-    EXPECT_EQ(s.DrawColor, 1);
-    EXPECT_EQ(s.TransColor, 3);
-    EXPECT_EQ(s.ForbiddenFlags[3], kForbidden); // marks stay with their index
+    EXPECT_EQ((std::array{int(s.DrawColor), int(s.TransColor), s.ForbiddenFlags[3]}),
+              (std::array{1, 3, kForbidden})); // marks stay with their index
     EXPECT_EQ(hooks.Count("RedrawPaletteImage"), 1);
     EXPECT_TRUE(s.Modified);
-    ExpectUndoRestores(before);
-
+    ExpectUndoRestores();
     // A swap of one colour with itself changes nothing but is still a step.
     s.DrawColor = s.TransColor = 2;
     SwapDrawAndTransColors(s);
-    EXPECT_EQ(Bytes(), std::vector<uint8_t>(before.Bits(), before.Bits() + before.StoreSize()));
+    EXPECT_EQ(Bytes(s.MainImage), Bytes(before));
     EXPECT_EQ(UndoCaption(s), "Undo 1");
 }
 
-TEST_F(PaletteCommandsTest, ClearForbiddenIsNoDocumentChange) {
+TEST_F(PaletteCommandsTest, CopyKeepsTheReservedByteClearForbiddenIsNoDocumentChange) {
+    s.DrawColor = 9;
+    s.TransColor = 4;
+    s.MainImage.ColorTable()[4].rgbReserved = 7;
+    CopyDrawColorToTransColor(s);
+    EXPECT_EQ(s.MainImage.ColorTable()[4], (RGBQuad{27, 246, 9, 7}));
+    EXPECT_EQ(s.PaletteQuads[4].rgbRed, 9);
+    Undo(s);
+    EXPECT_EQ((std::array{s.MainImage.ColorTable()[4].rgbRed, s.PaletteQuads[4].rgbRed}),
+              (std::array<uint8_t, 2>{4, 4}));
+
+    s.Modified = false;
+    hooks.Calls.clear();
     s.ForbiddenFlags.fill(kForbidden);
     ClearForbiddenColors(s);
     EXPECT_EQ(s.ForbiddenFlags, (std::array<int32_t, 256>{}));
@@ -121,9 +119,7 @@ TEST_F(PaletteCommandsTest, SwapAndCopyLeaveEveryViewShowingTheDocument) {
         const TDIB shown = s.LupeImage;
         s.LupeImage = TDIB();
         ApplyCharLayout(s);
-        EXPECT_EQ(
-            std::vector<uint8_t>(shown.Bits(), shown.Bits() + shown.StoreSize()),
-            std::vector<uint8_t>(s.LupeImage.Bits(), s.LupeImage.Bits() + s.LupeImage.StoreSize()));
+        EXPECT_EQ(Bytes(shown), Bytes(s.LupeImage));
         EXPECT_EQ(shown.ColorTable(), s.PaletteQuads);
         for (const char* hook : {"RepaintLupe", "RepaintOverview", "RedrawExtendedView",
                                  "RepaintTiledView", "RedrawPaletteImage"})

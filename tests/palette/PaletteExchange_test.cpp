@@ -1,8 +1,8 @@
 #include "draw/Undo.h"
+#include "image/AtomicFile.h"
 #include "palette/PaletteExchange.h"
 #include "support/TestSupport.h"
 
-#include <fstream>
 #include <gtest/gtest.h>
 
 using namespace vallo;
@@ -13,11 +13,6 @@ namespace {
 
 std::vector<uint8_t> Bytes(const std::string& text) {
     return {text.begin(), text.end()};
-}
-
-void WriteBytes(const std::string& path, const std::vector<uint8_t>& bytes) {
-    std::ofstream(path, std::ios::binary)
-        .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
 }
 
 std::vector<RGBQuad> Colors(std::initializer_list<std::array<int, 3>> rgb) {
@@ -91,17 +86,14 @@ TEST(PaletteExchange, BadFilesAreRefusedNamingTheLineOrByte) {
     std::string longHex;
     for (int i = 0; i < 257; ++i)
         longHex += "102030\n";
-    std::vector<uint8_t> riffShort = BuildExchangePalette(kSunset, ExchangeFormat::RiffPal);
-    riffShort.resize(riffShort.size() - 1);
-    std::vector<uint8_t> riffMany = BuildExchangePalette(kSunset, ExchangeFormat::RiffPal);
-    riffMany[22] = 1; // count 257
-    riffMany[23] = 1;
-    std::vector<uint8_t> riffEmpty = BuildExchangePalette(kSunset, ExchangeFormat::RiffPal);
-    riffEmpty[16] = 4; // a "data" chunk holding only its version and a count of 0
+    const std::vector<uint8_t> riff = BuildExchangePalette(kSunset, ExchangeFormat::RiffPal);
+    std::vector<uint8_t> riffShort = riff, riffMany = riff, riffEmpty = riff;
+    riffShort.pop_back();
+    riffMany[22] = riffMany[23] = 1; // count 257
+    riffEmpty[16] = 4;               // a "data" chunk holding only its version and a count of 0
     riffEmpty[22] = 0;
     std::vector<uint8_t> actMany(772, 0);
-    actMany[768] = 1;
-    actMany[769] = 1;
+    actMany[768] = actMany[769] = 1;
     const struct {
         ExchangeFormat format;
         std::vector<uint8_t> bytes;
@@ -147,15 +139,14 @@ TEST(PaletteExchange, ImportIsOneUndoStepKeepingMarksExportWritesAll256) {
     s.TransColor = 2;
     const ColorTableArray before = s.MainImage.ColorTable();
     const std::string gpl = dir.Dir() + "in.gpl";
-    WriteBytes(gpl, BuildExchangePalette(kSunset, ExchangeFormat::Gpl));
+    WriteFileAtomically(gpl, BuildExchangePalette(kSunset, ExchangeFormat::Gpl));
 
     ImportPalette(s, gpl);
     for (size_t i = 0; i < 4; ++i)
         EXPECT_EQ(s.MainImage.ColorTable()[i], kSunset[i]) << i;
     EXPECT_EQ(s.MainImage.ColorTable()[4], before[4]);
     EXPECT_EQ(s.PaletteQuads, s.MainImage.ColorTable());
-    EXPECT_EQ(s.ForbiddenFlags[1], kForbidden);
-    EXPECT_EQ(s.TransColor, 2);
+    EXPECT_EQ((std::array{s.ForbiddenFlags[1], int(s.TransColor)}), (std::array{kForbidden, 2}));
     EXPECT_EQ(hooks.Count("RedrawExtendedView") * hooks.Count("RedrawPaletteImage"), 1);
     EXPECT_EQ(UndoCaption(s), "Undo 1");
     Undo(s);
@@ -163,7 +154,7 @@ TEST(PaletteExchange, ImportIsOneUndoStepKeepingMarksExportWritesAll256) {
 
     // A refused file changes nothing and records nothing.
     const std::string bad = dir.Dir() + "bad.hex";
-    WriteBytes(bad, Bytes("ff0000\nnothex\n"));
+    WriteFileAtomically(bad, Bytes("ff0000\nnothex\n"));
     EXPECT_THROW(ImportPalette(s, bad), FileError);
     EXPECT_THROW(ImportPalette(s, dir.Dir() + "missing.act"), FileError);
     EXPECT_EQ(s.MainImage.ColorTable(), before);

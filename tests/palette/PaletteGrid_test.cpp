@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 using namespace vallo;
+using enum vallo::MouseButton;
 
 namespace {
 
@@ -23,38 +24,61 @@ struct PaletteGridTest : ::testing::Test {
     // Centre of the cell of an index in the default 16 x 16 grid of 16-pixel cells.
     static int X(int i) { return i % 16 * 16 + 8; }
     static int Y(int i) { return i / 16 * 16 + 8; }
+    void Down(MouseButton b, int i, bool shift = false) {
+        PaleBoxMouseDown(s, b, X(i), Y(i), shift);
+    }
+    void Move(int i) { PaleBoxMouseMove(s, X(i), Y(i)); }
+    void Up(MouseButton b, int i) { PaleBoxMouseUp(s, b, X(i), Y(i)); }
     void ShiftDrag(const std::vector<int>& cells) {
-        PaleBoxMouseDown(s, MouseButton::Left, X(cells[0]), Y(cells[0]), true);
+        Down(Left, cells[0], true);
         for (size_t k = 1; k < cells.size(); ++k)
-            PaleBoxMouseMove(s, X(cells[k]), Y(cells[k]));
-        PaleBoxMouseUp(s, MouseButton::Left, X(cells.back()), Y(cells.back()));
+            Move(cells[k]);
+        Up(Left, cells.back());
     }
 };
 
 } // namespace
 
-TEST_F(PaletteGridTest, LeftClickNeverPicksAForbiddenCellRightClickDoes) {
-    s.ForbiddenFlags[20] = kForbidden;
+TEST_F(PaletteGridTest, LeftPicksOnlyAllowedCellsRightAndMiddleAnyInsideTheBorders) {
+    s.ForbiddenFlags[5] = s.ForbiddenFlags[6] = s.ForbiddenFlags[20] = kForbidden;
     s.DrawColor = 3;
-    PaleBoxMouseDown(s, MouseButton::Left, X(20), Y(20), false);
-    PaleBoxMouseUp(s, MouseButton::Left, X(20), Y(20));
+    Down(Left, 20);
+    Up(Left, 20);
     EXPECT_EQ(s.DrawColor, 3);
-    PaleBoxMouseDown(s, MouseButton::Right, X(20), Y(20), false);
+    Down(Right, 20);
     EXPECT_EQ(s.TransColor, 20); // at the press already
-    PaleBoxMouseUp(s, MouseButton::Right, X(20), Y(20));
-    PaleBoxMouseDown(s, MouseButton::Middle, X(21), Y(21), false);
-    PaleBoxMouseUp(s, MouseButton::Middle, X(21), Y(21));
+    Up(Right, 20);
+    Down(Middle, 21);
+    Up(Middle, 21);
     EXPECT_EQ(s.TransColor, 21);
+    // A left drag skips forbidden cells and ends on the last allowed one.
+    Down(Left, 4);
+    Move(5);
+    EXPECT_EQ(s.DrawColor, 4);
+    for (int i : {6, 7, 6})
+        Move(i);
+    Up(Left, 6);
+    EXPECT_EQ(s.DrawColor, 7);
     EXPECT_EQ(s.PaleDragMode, 2);
+    // Outside the box the border cells are taken; moves without a button do nothing.
+    Down(Right, 48);
+    PaleBoxMouseMove(s, 5000, Y(48));
+    EXPECT_EQ(s.TransColor, 63);
+    PaleBoxMouseUp(s, Right, 5000, -300);
+    EXPECT_EQ(s.TransColor, 15);
+    PaleBoxMouseDown(s, Left, -10, 100000, false);
+    EXPECT_EQ(s.DrawColor, 240);
+    PaleBoxMouseUp(s, Left, -10, 100000);
+    Move(100);
+    EXPECT_EQ(s.DrawColor, 240);
     EXPECT_GE(hooks.Count("RepaintPalette"), 4);
 }
 
-TEST_F(PaletteGridTest, ShiftDragTogglesEachCellOncePerDrag) {
+TEST_F(PaletteGridTest, ShiftDragTogglesEachCellOnceAndMovesTheDrawColourOff) {
     s.DrawColor = 0;
     ShiftDrag({1, 2, 3, 2, 1, 2, 3});
-    for (int i : {1, 2, 3})
-        EXPECT_EQ(s.ForbiddenFlags[size_t(i)], kForbidden) << i;
-    EXPECT_EQ(s.ForbiddenFlags[4], 0);
+    for (int i : {1, 2, 3, 4})
+        EXPECT_EQ(s.ForbiddenFlags[size_t(i)], i < 4 ? kForbidden : 0) << i;
     EXPECT_FALSE(s.PalettePending); // the tables took the marks at release
     EXPECT_TRUE(s.Modified);
     EXPECT_FALSE(s.PaleForbidDrag);
@@ -62,87 +86,49 @@ TEST_F(PaletteGridTest, ShiftDragTogglesEachCellOncePerDrag) {
     ShiftDrag({3, 2, 1, 2});
     for (int i : {1, 2, 3})
         EXPECT_EQ(s.ForbiddenFlags[size_t(i)], 0) << i;
-}
-
-TEST_F(PaletteGridTest, ShiftClickOnDrawColourMovesItToLowestAllowed) {
+    // Marking the draw colour moves it to the lowest allowed index; the release keeps that.
     s.ForbiddenFlags[0] = kForbidden;
     s.DrawColor = 7;
-    PaleBoxMouseDown(s, MouseButton::Left, X(7), Y(7), true);
+    Down(Left, 7, true);
     EXPECT_EQ(s.ForbiddenFlags[7], kForbidden);
     EXPECT_EQ(s.DrawColor, 1);
-    // Releasing over the forbidden cell does not pick it.
-    PaleBoxMouseUp(s, MouseButton::Left, X(7), Y(7));
+    Up(Left, 7);
     EXPECT_EQ(s.DrawColor, 1);
 }
 
-TEST_F(PaletteGridTest, LeftDragSkipsForbiddenCellsAndEndsOnLastAllowed) {
-    s.ForbiddenFlags[5] = s.ForbiddenFlags[6] = kForbidden;
-    PaleBoxMouseDown(s, MouseButton::Left, X(4), Y(4), false);
-    PaleBoxMouseMove(s, X(5), Y(5));
-    EXPECT_EQ(s.DrawColor, 4);
-    PaleBoxMouseMove(s, X(6), Y(6));
-    PaleBoxMouseMove(s, X(7), Y(7));
-    PaleBoxMouseMove(s, X(6), Y(6));
-    PaleBoxMouseUp(s, MouseButton::Left, X(6), Y(6));
-    EXPECT_EQ(s.DrawColor, 7);
-}
-
-TEST_F(PaletteGridTest, DragsOutsideTheBoxKeepToTheBorderCells) {
-    PaleBoxMouseDown(s, MouseButton::Right, X(48), Y(48), false);
-    PaleBoxMouseMove(s, 5000, Y(48));
-    EXPECT_EQ(s.TransColor, 63);
-    PaleBoxMouseUp(s, MouseButton::Right, 5000, -300);
-    EXPECT_EQ(s.TransColor, 15);
-    PaleBoxMouseDown(s, MouseButton::Left, -10, 100000, false);
-    EXPECT_EQ(s.DrawColor, 240);
-    PaleBoxMouseUp(s, MouseButton::Left, -10, 100000);
-    // Moves without a button down do nothing.
-    s.DrawColor = 9;
-    PaleBoxMouseMove(s, X(100), Y(100));
-    EXPECT_EQ(s.DrawColor, 9);
-}
-
-TEST_F(PaletteGridTest, ArrangementOf32ColumnsPlacesIndex40InSecondRow) {
+TEST_F(PaletteGridTest, OtherArrangementsMapCellsAndNeverPassIndex255) {
     s.PaleColumns = 32;
     s.PaleRows = 8;
     s.PaleCellWidth = s.PaleCellHeight = 8;
     ResizePaletteImage(s);
-    EXPECT_EQ(s.PaletteImage.Width(), 256);
-    EXPECT_EQ(s.PaletteImage.Height(), 64);
+    EXPECT_EQ((std::array{s.PaletteImage.Width(), s.PaletteImage.Height()}), (std::array{256, 64}));
     EXPECT_EQ(PaletteIndexAt(s, 8 * 8 + 4, 8 + 4), 40);
     EXPECT_EQ(PaletteIndexAt(s, 0 + 3, 8 + 3), 32);
-}
-
-TEST_F(PaletteGridTest, GridsOfOtherThan256CellsNeverPassIndex255) {
-    s.PaleColumns = 32;
-    s.PaleRows = 32; // 1024 cells
-    s.PaleCellWidth = s.PaleCellHeight = 8;
-    ResizePaletteImage(s); // draws only the first 256 cells
+    s.PaleRows = 32; // 1024 cells, of which only the first 256 are drawn
+    ResizePaletteImage(s);
     EXPECT_EQ(PaletteIndexAt(s, 4, 8 * 8 + 4), -1);
     s.TransColor = 3;
-    PaleBoxMouseDown(s, MouseButton::Right, 4, 8 * 20, false);
+    PaleBoxMouseDown(s, Right, 4, 8 * 20, false);
     PaleBoxMouseMove(s, 4, 8 * 31);
-    PaleBoxMouseUp(s, MouseButton::Right, 4, 8 * 31);
+    PaleBoxMouseUp(s, Right, 4, 8 * 31);
     EXPECT_EQ(s.TransColor, 3);
-    PaleBoxMouseDown(s, MouseButton::Left, 4, 8 * 31, true);
-    PaleBoxMouseUp(s, MouseButton::Left, 4, 8 * 31);
+    PaleBoxMouseDown(s, Left, 4, 8 * 31, true);
+    PaleBoxMouseUp(s, Left, 4, 8 * 31);
     s.PaleColumns = 0; // damaged settings do not divide by zero
     s.PaleCellWidth = 0;
     EXPECT_EQ(PaletteIndexAt(s, 0, 0), 0);
     ResizePaletteImage(s);
 }
 
-TEST_F(PaletteGridTest, RedrawDrawsColourFramesAndGridLines) {
+TEST_F(PaletteGridTest, RedrawDrawsColourFramesGridLinesAndMarkers) {
     s.ForbiddenFlags[17] = kForbidden;
     RedrawPaletteImage(s);
     const TDIB& im = s.PaletteImage;
     // Cells 17 and 18 (columns 1 and 2 of row 1) as letters: w white, b black, g grid grey,
     // c the cell's own colour.
-    auto nearest = [&](uint32_t colour) {
-        return uint32_t(NearestColorIndex(im.ColorTable(), colour));
-    };
-    const uint32_t white = nearest(MakeColor(255, 255, 255)), black = nearest(0);
-    const uint32_t grey = nearest(MakeColor(192, 192, 192));
+    const uint32_t white = uint32_t(NearestColorIndex(im.ColorTable(), MakeColor(255, 255, 255)));
+    const uint32_t black = uint32_t(NearestColorIndex(im.ColorTable(), 0));
+    const uint32_t grey = uint32_t(NearestColorIndex(im.ColorTable(), MakeColor(192, 192, 192)));
     auto row = [&](int y) {
         std::string out;
         for (int x = 16; x < 48; ++x) {
@@ -162,9 +148,7 @@ TEST_F(PaletteGridTest, RedrawDrawsColourFramesAndGridLines) {
     EXPECT_EQ(row(24), "wwbccccccccccbwwgccccccccccccccc");
     EXPECT_EQ(row(29), "wwbbbbbbbbbbbbwwgccccccccccccccc");
     EXPECT_EQ(row(31), "wwwwwwwwwwwwwwwwgccccccccccccccc");
-}
 
-TEST_F(PaletteGridTest, MarkerFramesFollowTheTwoColours) {
     s.DrawColor = 17;
     s.TransColor = 2;
     const auto f = PaletteMarkerFrames(s);
@@ -177,7 +161,7 @@ TEST_F(PaletteGridTest, MarkerFramesFollowTheTwoColours) {
     EXPECT_EQ(f[3].Color, MakeColor(0, 0, 255));
 }
 
-TEST(PaletteWindowSize, ClampsTypedCellSizesUnsignedAndMapsTheBar) {
+TEST(PaletteWindowSize, ClampsTypedCellSizesMapsTheBarAndResizesTheGrid) {
     const std::pair<const char*, int> sizes[] = {{"40", 32}, {"5", 8},    {"abc", 8},
                                                  {"", 8},    {"-3", 32},  {" 12 ", 12},
                                                  {"+9", 9},  {"12px", 8}, {"99999999999999", 8}};
@@ -185,30 +169,24 @@ TEST(PaletteWindowSize, ClampsTypedCellSizesUnsignedAndMapsTheBar) {
         EXPECT_EQ(ClampPaleCellSize(text), size) << text;
     // Bar positions 1..3 are 8, 16 and 32 rows; out of range takes the nearest end.
     for (auto [bar, rows, columns] :
-         {std::tuple{0, 8, 32}, {1, 8, 32}, {2, 16, 16}, {3, 32, 8}, {4, 32, 8}}) {
-        EXPECT_EQ(ArrangementForBar(bar).Rows, rows) << bar;
-        EXPECT_EQ(ArrangementForBar(bar).Columns, columns) << bar;
-    }
+         {std::tuple{0, 8, 32}, {1, 8, 32}, {2, 16, 16}, {3, 32, 8}, {4, 32, 8}})
+        EXPECT_EQ((std::array{ArrangementForBar(bar).Rows, ArrangementForBar(bar).Columns}),
+                  (std::array{rows, columns}))
+            << bar;
     for (auto [rows, bar] : {std::pair{8, 1}, {16, 2}, {32, 3}, {20, 3}})
         EXPECT_EQ(BarForRows(rows, 3), bar) << rows;
     EXPECT_EQ(BarForRows(20, 1), 1);
-}
 
-TEST(PaletteWindowSize, AppliesArrangementAndResizesTheGrid) {
     EditorState s;
     vallo::test::RecordingHooks hooks;
     s.Hooks = &hooks;
     ApplyPaletteWindowSize(s, 1, "8", "12");
-    EXPECT_EQ(s.PaleRows, 8);
-    EXPECT_EQ(s.PaleColumns, 32);
-    EXPECT_EQ(s.PaletteImage.Width(), 256);
-    EXPECT_EQ(s.PaletteImage.Height(), 96);
-    EXPECT_EQ(hooks.Count("PaletteResize"), 1);
+    EXPECT_EQ((std::array{s.PaleRows, s.PaleColumns, s.PaletteImage.Width(),
+                          s.PaletteImage.Height(), hooks.Count("PaletteResize")}),
+              (std::array{8, 32, 256, 96, 1}));
     ApplyPaletteWindowSize(s, 3, "-1", "x");
-    EXPECT_EQ(s.PaleRows, 32);
-    EXPECT_EQ(s.PaleColumns, 8);
-    EXPECT_EQ(s.PaleCellWidth, 32);
-    EXPECT_EQ(s.PaleCellHeight, 8);
+    EXPECT_EQ((std::array{s.PaleRows, s.PaleColumns, s.PaleCellWidth, s.PaleCellHeight}),
+              (std::array{32, 8, 32, 8}));
 }
 
 // Marks set with the mouse reach the colour tables when the drag ends: a range paste or a layer

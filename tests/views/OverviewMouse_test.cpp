@@ -8,11 +8,14 @@
 
 using namespace vallo;
 using namespace vallo::enginetest;
+using enum vallo::MouseButton;
 
 namespace {
 
-class OverviewTest : public ::testing::Test {
-protected:
+// A 100 x 120 document with 32 x 32 cells moved in steps of 32.
+struct OverviewTest : ::testing::Test {
+    EditorState s;
+    RecordingHooks hooks;
     void SetUp() override {
         s.Hooks = &hooks;
         s.MainImage.SetSize(100, 120, 8);
@@ -22,10 +25,12 @@ protected:
         s.LupeStepX = s.LupeStepY = 32;
         s.Magnification = 2;
     }
-    void Scale(int item) { powerComboChange(s, item); }
-
-    EditorState s;
-    RecordingHooks hooks;
+    void Press(MouseButton b, int x, int y, bool shift = false, bool fromLupe = false) {
+        AllBoxMouseDown(s, b, x, y, shift, fromLupe);
+    }
+    std::array<int, 2> Cell() const { return {s.CharLeft, s.CharTop}; }
+    std::array<int, 2> Layer() const { return {s.LayerLeft, s.LayerTop}; }
+    std::array<int, 4> Copy() const { return {s.CopyLeft, s.CopyTop, s.CopyWidth, s.CopyHeight}; }
 };
 
 std::string Describe(const FrameShape& f) {
@@ -44,118 +49,87 @@ std::string Describe(const SegmentShape& d) {
            std::to_string(d.Y1);
 }
 
-TEST_F(OverviewTest, ScaleChoiceSetsThePowerAndAsksForTheZoom) {
-    const int powers[5] = {4, 8, 16, 32, 48};
-    for (int i = 0; i < 5; ++i) {
-        Scale(i);
-        EXPECT_EQ(s.OverviewPower, powers[i]);
-        EXPECT_EQ(s.OverviewPowerIndex, i);
-    }
-    EXPECT_TRUE(hooks.Saw("OverviewZoom"));
-    Scale(7); // no such item
-    EXPECT_EQ(s.OverviewPower, 48);
-    Scale(0);
-    OverviewGeometry g = ComputeOverviewGeometry(s);
-    EXPECT_EQ(g.BitmapWidth, 25);
-    EXPECT_EQ(g.BitmapHeight, 30);
-    EXPECT_EQ(g.ChipSize, 1);
-    Scale(4);
-    g = ComputeOverviewGeometry(s);
-    EXPECT_EQ(g.BitmapWidth, 300);
-    EXPECT_EQ(g.ChipSize, 3);
-}
+} // namespace
 
-TEST_F(OverviewTest, ScreenPositionsConvertAtEveryScale) {
-    const int want[5] = {28, 14, 7, 3, 2};
+TEST_F(OverviewTest, ScaleChoiceSetsThePowerGeometryAndScreenToImage) {
+    const int powers[5] = {4, 8, 16, 32, 48}, image[5] = {28, 14, 7, 3, 2};
     for (int i = 0; i < 5; ++i) {
-        Scale(i);
+        powerComboChange(s, i);
+        EXPECT_EQ((std::array{s.OverviewPower, s.OverviewPowerIndex}), (std::array{powers[i], i}));
         int x = 7, y = 7;
         OverviewScreenToImage(s, x, y);
-        EXPECT_EQ(x, want[i]) << "item " << i;
-        EXPECT_EQ(y, want[i]) << "item " << i;
+        EXPECT_EQ((std::array{x, y}), (std::array{image[i], image[i]})) << "item " << i;
+        const OverviewGeometry g = ComputeOverviewGeometry(s);
+        EXPECT_EQ(
+            (std::array{g.BitmapWidth, g.BitmapHeight, g.ChipSize}),
+            (std::array{100 * powers[i] / 16, 120 * powers[i] / 16, std::max(1, powers[i] / 16)}));
     }
+    EXPECT_TRUE(hooks.Saw("OverviewZoom"));
+    powerComboChange(s, 7); // no such item
+    EXPECT_EQ(s.OverviewPower, 48);
 }
 
-TEST_F(OverviewTest, LeftClickMovesTheEditedCellInWholeSteps) {
+TEST_F(OverviewTest, ClicksMoveTheEditedAndLayerCellsInWholeSteps) {
     s.Undo.UndoCoalesced = true;
-    AllBoxMouseDown(s, MouseButton::Left, 45, 70, false, false);
-    EXPECT_EQ(s.CharLeft, 32);
-    EXPECT_EQ(s.CharTop, 64);
+    Press(Left, 45, 70);
+    EXPECT_EQ(Cell(), (std::array{32, 64}));
     EXPECT_FALSE(s.Undo.UndoCoalesced);
     EXPECT_TRUE(hooks.Saw("Lupe"));
     EXPECT_FALSE(hooks.Saw("Extended"));
-    // Near the right edge the cell stops so that it fits: 100 - 32 = 68. Off-image clicks are
-    // clamped onto the last column and row first.
-    AllBoxMouseDown(s, MouseButton::Left, 500, 500, false, false);
-    EXPECT_EQ(s.CharLeft, 68);
-    EXPECT_EQ(s.CharTop, 88);
-    // Clicks on column 0 or row 0 (also clamped ones) move nothing.
-    AllBoxMouseDown(s, MouseButton::Left, 0, 50, false, false);
-    AllBoxMouseDown(s, MouseButton::Left, 50, -9, false, false);
-    EXPECT_EQ(s.CharLeft, 68);
-    EXPECT_EQ(s.CharTop, 88);
-    // At "1/4倍" screen (7, 7) is image (28, 28).
-    Scale(0);
-    s.LupeStepX = s.LupeStepY = 8;
-    AllBoxMouseDown(s, MouseButton::Left, 7, 7, false, false);
-    EXPECT_EQ(s.CharLeft, 24);
-    EXPECT_EQ(s.CharTop, 24);
-}
-
-TEST_F(OverviewTest, RightAndMiddleClicksChooseTheLayerCell) {
-    AllBoxMouseDown(s, MouseButton::Right, 45, 70, false, false);
-    EXPECT_EQ(s.LayerLeft, 32);
-    EXPECT_EQ(s.LayerTop, 64);
-    EXPECT_EQ(s.CharLeft, 0);
-    AllBoxMouseDown(s, MouseButton::Middle, 99, 5, false, false);
-    EXPECT_EQ(s.LayerLeft, 68);
-    EXPECT_EQ(s.LayerTop, 0);
+    // Off-image clicks are clamped onto the last column and row, and the cell stops so that it
+    // fits (100 - 32 = 68); clicks on column 0 or row 0 (also clamped ones) move nothing.
+    Press(Left, 500, 500);
+    Press(Left, 0, 50);
+    Press(Left, 50, -9);
+    EXPECT_EQ(Cell(), (std::array{68, 88}));
+    // Right and middle clicks choose the layer cell.
+    Press(Right, 45, 70);
+    EXPECT_EQ(Layer(), (std::array{32, 64}));
+    Press(Middle, 99, 5);
+    EXPECT_EQ(Layer(), (std::array{68, 0}));
     hooks.Calls.clear();
-    AllBoxMouseDown(s, MouseButton::Right, 50, 0, false, false);
-    EXPECT_EQ(s.LayerLeft, 68);
+    Press(Right, 50, 0);
+    EXPECT_EQ(Layer(), (std::array{68, 0}));
     EXPECT_FALSE(hooks.Saw("Lupe"));
     EXPECT_TRUE(hooks.Saw("Extended")); // the other views are refreshed in every case
     EXPECT_TRUE(hooks.Saw("TiledResize"));
+    EXPECT_EQ(Cell(), (std::array{68, 88}));
+    // At "1/4倍" screen (7, 7) is image (28, 28).
+    powerComboChange(s, 0);
+    s.LupeStepX = s.LupeStepY = 8;
+    Press(Left, 7, 7);
+    EXPECT_EQ(Cell(), (std::array{24, 24}));
 }
 
-TEST_F(OverviewTest, RangeToolTakesPressesUnlessShiftIsHeld) {
+TEST_F(OverviewTest, RangeToolTakesPressesUnlessShiftIsHeldAndMagnifierMovesAreNotClamped) {
     s.CurrentTool = 7;
     s.CopySizeChoice = 2;
-    AllBoxMouseDown(s, MouseButton::Left, 10, 10, false, false);
+    Press(Left, 10, 10);
     EXPECT_EQ(s.CopyRangeState, 1);
     AllBoxMouseMove(s, 30, 20, false, false);
-    EXPECT_EQ(s.CopyLeft, 8);
-    EXPECT_EQ(s.CopyTop, 8);
-    EXPECT_EQ(s.CopyWidth, 24);
-    EXPECT_EQ(s.CopyHeight, 16);
-    AllBoxMouseDown(s, MouseButton::Middle, 50, 50, false, false); // nothing
+    EXPECT_EQ(Copy(), (std::array{8, 8, 24, 16}));
+    Press(Middle, 50, 50); // nothing
     EXPECT_EQ(s.CopyRangeState, 1);
     EXPECT_EQ(s.LayerLeft, 0);
-    AllBoxMouseDown(s, MouseButton::Left, 50, 50, true, false); // Shift: navigates
+    Press(Left, 50, 50, true); // Shift: navigates
     EXPECT_EQ(s.CopyRangeState, 1);
     EXPECT_EQ(s.CharLeft, 32);
-    AllBoxMouseDown(s, MouseButton::Right, 50, 50, false, false);
+    Press(Right, 50, 50);
     EXPECT_EQ(s.CopyRangeState, 0);
-}
 
-TEST_F(OverviewTest, MovesFromTheMagnifierAreNotClampedButPressesAre) {
-    s.CurrentTool = 7;
-    s.CopySizeChoice = 2;
     s.CopyRangeState = 2;
     s.CopyImage.SetSize(8, 8, 8);
     AllBoxMouseMove(s, -20, 300, false, true);
-    EXPECT_EQ(s.CopyLeft, -16);
-    EXPECT_EQ(s.CopyTop, 296);
+    EXPECT_EQ((std::array{s.CopyLeft, s.CopyTop}), (std::array{-16, 296}));
     AllBoxMouseMove(s, -20, 300, false, false);
-    EXPECT_EQ(s.CopyLeft, 0);
-    EXPECT_EQ(s.CopyTop, 112);
+    EXPECT_EQ((std::array{s.CopyLeft, s.CopyTop}), (std::array{0, 112}));
     // A press from the magnifier beyond the image pastes at the last step cell, cut.
-    AllBoxMouseDown(s, MouseButton::Left, 400, 400, false, true);
+    Press(Left, 400, 400, false, true);
     EXPECT_EQ(s.CopyRangeState, 0);
 }
 
 TEST_F(OverviewTest, FramesInScreenCoordinatesAndTheMagnifierOverlay) {
-    Scale(3); // 2x
+    powerComboChange(s, 3); // 2x
     s.CharLeft = 32;
     s.CharTop = 64;
     s.LayerLeft = 64;
@@ -197,5 +171,3 @@ TEST_F(OverviewTest, FramesInScreenCoordinatesAndTheMagnifierOverlay) {
     s.CopyRangeState = 0;
     EXPECT_FALSE(ComputeLupeCopyOverlay(s).Frame.Visible);
 }
-
-} // namespace

@@ -51,16 +51,12 @@ Bytes PaletteFile(uint32_t w, uint32_t h, const Body& body, uint8_t interlace = 
     return f;
 }
 
-uint8_t PatternPixel(int x, int y) {
-    return uint8_t(x * 7 + y * 13 + (x * y) % 5);
-}
-
 // A w x h test picture as unfiltered rows.
 Bytes Pattern(int w, int h) {
     TDIB image(w, h, 8);
     for (int y = 0; y < h; ++y)
         for (int x = 0; x < w; ++x)
-            image.SetPixel(x, y, PatternPixel(x, y));
+            image.SetPixel(x, y, uint8_t(x * 7 + y * 13 + (x * y) % 5));
     return RawRows(image);
 }
 
@@ -191,33 +187,30 @@ TEST(PngReader, OtherFormatsAreDeclinedAndBrokenFilesRefusedWithoutTouchingAnyth
         EXPECT_EQ(marks.ForbiddenFlags, before.ForbiddenFlags);
         EXPECT_EQ(marks.TransColor, before.TransColor);
     };
-    auto withHeader = [](Bytes header) {
+    auto withHeader = [](uint32_t w, uint32_t h, uint8_t depth, uint8_t colourType) {
         Bytes f = Signature();
-        AddChunk(f, "IHDR", header);
+        AddChunk(f, "IHDR", HeaderData(w, h, depth, colourType));
         return f;
     };
     auto changed = [](Bytes f, size_t at, uint8_t value) {
         f.at(at) = value;
         return f;
     };
-    auto cut = [](Bytes f, size_t size) {
-        f.resize(size);
-        return f;
-    };
+    auto cut = [](Bytes f, size_t size) { return Bytes(f.begin(), f.begin() + long(size)); };
     const Bytes idat = Zlib(Pattern(4, 4)), plain = PaletteFile(8, 8, {});
-    expect(withHeader(HeaderData(8, 8, 8, 2)), 0, "truecolour");
-    expect(withHeader(HeaderData(8, 8, 3, 3)), 0, "three bits");
-    expect(withHeader(HeaderData(8, 8, 16, 3)), 0, "sixteen-bit palette");
-    expect(withHeader(HeaderData(0xFFFFFFFF, 0, 8, 2)), 0, "unsupported and absurdly large");
+    expect(withHeader(8, 8, 8, 2), 0, "truecolour");
+    expect(withHeader(8, 8, 3, 3), 0, "three bits");
+    expect(withHeader(8, 8, 16, 3), 0, "sixteen-bit palette");
+    expect(withHeader(0xFFFFFFFF, 0, 8, 2), 0, "unsupported and absurdly large");
     expect(changed(plain, 26, 1), 0, "compression method");
     expect(changed(plain, 27, 1), 0, "filter method");
     expect(cut(plain, 24), 0, "24 bytes");
     expect(cut(plain, 26), 1, "26 bytes, inside the header");
     expect(cut(plain, 33), 1, "ends after the header");
-    const Body text = {{"tEXt", Bytes(4, 'a')}, {"IDAT", idat}};
-    expect(cut(PaletteFile(4, 4, text), PaletteFile(4, 4, text).size() - 12), 1, "no IEND");
-    expect(changed(PaletteFile(4, 4, text), 33, 0x80), 1, "chunk length of 2^31 or more");
-    expect(changed(PaletteFile(4, 4, text), 35, 0x10), 1, "chunk runs past the end");
+    const Bytes text = PaletteFile(4, 4, {{"tEXt", Bytes(4, 'a')}, {"IDAT", idat}});
+    expect(cut(text, text.size() - 12), 1, "no IEND");
+    expect(changed(text, 33, 0x80), 1, "chunk length of 2^31 or more");
+    expect(changed(text, 35, 0x10), 1, "chunk runs past the end");
     for (auto [w, h] : {std::pair<uint32_t, uint32_t>{0, 4},
                         {4, 0},
                         {30001, 1},
@@ -227,8 +220,8 @@ TEST(PngReader, OtherFormatsAreDeclinedAndBrokenFilesRefusedWithoutTouchingAnyth
         expect(PaletteFile(w, h, {{"IDAT", idat}}), 1, "size out of range");
     expect(PaletteFile(4, 4, {{"PLTE", PaletteBytes(257)}, {"IDAT", idat}}), 1, "PLTE of 257");
     expect(PaletteFile(4, 4, {{"IDAT", changed(idat, 0, 0x79)}}), 1, "bad zlib header");
-    Bytes badDeflate = idat;
-    std::fill(badDeflate.begin() + 2, badDeflate.end(), 0xFF);
+    Bytes badDeflate(idat.size(), 0xFF);
+    std::copy_n(idat.begin(), 2, badDeflate.begin());
     expect(PaletteFile(4, 4, {{"IDAT", badDeflate}}), 1, "bad deflate data");
     const Bytes badFilter = Zlib(changed(Pattern(4, 4), 5 * 2, 5)); // third row: filter type 5
     expect(PaletteFile(4, 4, {{"IDAT", badFilter}}), 1, "filter type 5");
@@ -313,8 +306,7 @@ TEST(PngReader, IendBeforeIdatGivesOnlyTheSizeAndAShortStreamZeros) {
         Read(PaletteFile(6, 5, {{"PLTE", PaletteBytes(8)}, {"bKGD", {4}}}), marks, before);
     EXPECT_EQ(RawRows(sized), RawRows(TDIB(6, 5, 8)));
     EXPECT_EQ(sized.ColorTable(), before.ColorTable());
-    EXPECT_EQ(marks.TransColor, 4);
-    EXPECT_EQ(marks.ForbiddenFlags[8], 66);
+    EXPECT_EQ((std::array{int(marks.TransColor), marks.ForbiddenFlags[8]}), (std::array{4, 66}));
 
     // Pixels missing from a stream that ends early are zero.
     const int w = 9, h = 6;

@@ -4,7 +4,7 @@
 // compress2 and hand-written chunk framing.
 
 #include <cstdint>
-#include <cstring>
+#include <cstdlib>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -39,10 +39,10 @@ inline Bytes Signature() {
 
 inline void AddChunk(Bytes& out, const std::string& type, const Bytes& data) {
     Put32(out, uint32_t(data.size()));
-    Bytes typed(type.begin(), type.end());
-    typed.insert(typed.end(), data.begin(), data.end());
-    out.insert(out.end(), typed.begin(), typed.end());
-    Put32(out, BitwiseCrc32(typed.data(), typed.size()));
+    const size_t typed = out.size();
+    out.insert(out.end(), type.begin(), type.end());
+    out.insert(out.end(), data.begin(), data.end());
+    Put32(out, BitwiseCrc32(&out[typed], out.size() - typed));
 }
 
 inline Bytes HeaderData(uint32_t w, uint32_t h, uint8_t depth = 8, uint8_t colourType = 3,
@@ -106,32 +106,14 @@ inline Bytes ConcatIdat(const std::vector<Chunk>& chunks) {
     return z;
 }
 
-// The PNG filters applied on the encoding side, one byte per pixel.
+// The PNG filters (types 0..4) applied on the encoding side, one byte per pixel.
 inline Bytes FilterRow(uint8_t type, const Bytes& row, const Bytes& prior) {
     Bytes out(row.size());
     for (size_t i = 0; i < row.size(); ++i) {
         const int a = i ? row[i - 1] : 0, b = prior[i], c = i ? prior[i - 1] : 0;
-        int pred = 0;
-        switch (type) {
-        case 1:
-            pred = a;
-            break;
-        case 2:
-            pred = b;
-            break;
-        case 3:
-            pred = (a + b) / 2;
-            break;
-        case 4: {
-            const int p = a + b - c, pa = std::abs(p - a), pb = std::abs(p - b),
-                      pc = std::abs(p - c);
-            pred = (pa <= pb && pa <= pc) ? a : (pb <= pc ? b : c);
-            break;
-        }
-        default:
-            break;
-        }
-        out[i] = uint8_t(row[i] - pred);
+        const int p = a + b - c, pa = std::abs(p - a), pb = std::abs(p - b), pc = std::abs(p - c);
+        const int pred[5] = {0, a, b, (a + b) / 2, (pa <= pb && pa <= pc) ? a : (pb <= pc ? b : c)};
+        out[i] = uint8_t(row[i] - pred[type % 5]);
     }
     return out;
 }

@@ -17,6 +17,7 @@
 #include <QTreeView>
 #include <QUrl>
 #include <QVBoxLayout>
+#include <QtMath>
 #include <algorithm>
 
 namespace vallo {
@@ -152,8 +153,15 @@ void QtPreviewPanel::SelectionChange(const QString& path) {
 
 void QtPreviewPanel::ShowPicture(const QImage& picture) {
     ERLabel->hide();
-    PreImg->setPixmap(QPixmap::fromImage(picture));
-    PreImg->setFixedSize(picture.size());
+    // On a scaled screen the picture is enlarged in whole pixels; the part shown then shrinks so
+    // that the enlarged copy stays as small as the unscaled one.
+    const int ratio = std::max(1, qCeil(devicePixelRatioF()));
+    const QImage part =
+        ratio == 1 ? picture
+                   : picture.copy(QRect(0, 0, kPreviewMaxSide / ratio, kPreviewMaxSide / ratio)
+                                      .intersected(picture.rect()));
+    PreImg->setPixmap(PixelPixmap(part, ratio));
+    PreImg->setFixedSize(part.size());
     PreImg->show();
 }
 

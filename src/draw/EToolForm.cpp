@@ -29,7 +29,7 @@ QToolButton* MakeShiftButton(QWidget* parent, const char* name, QSize minimum, c
     if (image.isNull()) {
         b->setText(QString::fromUtf8(fallback));
     } else {
-        b->setIcon(QPixmap::fromImage(image));
+        b->setIcon(PixelIcon(image));
         b->setIconSize(QSize(16, 16));
     }
     return b;

@@ -85,7 +85,7 @@ void TToolForm::BuildToolButtons() {
         QToolButton* b = MakeSpeedButton(this, QString(), QSize(24, 24), true);
         b->setObjectName(QString("btTool%1").arg(tool));
         if (haveIcons) {
-            b->setIcon(QPixmap::fromImage(StripIcon(icons, place[tool].icon)));
+            b->setIcon(PixelIcon(StripIcon(icons, place[tool].icon)));
             b->setIconSize(QSize(16, 16));
         } else {
             b->setText(QString::fromUtf8(fallback[tool]));

@@ -100,7 +100,7 @@ void TLupeForm::BuildBottomBar(QWidget* panel) {
             b->setText(QString::fromUtf8(fallback));
             return;
         }
-        b->setIcon(QPixmap::fromImage(icons.copy(16 * index, 0, 16, 16)));
+        b->setIcon(PixelIcon(icons.copy(16 * index, 0, 16, 16)));
         b->setIconSize(QSize(16, 16));
     };
     btPset_ = MakeSpeedButton(panel, QString(), QSize(20, 20), true);

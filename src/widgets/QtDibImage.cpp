@@ -1,8 +1,11 @@
 #include "widgets/QtDibImage.h"
 
 #include <QColor>
+#include <QIcon>
 #include <QPainter>
+#include <QPixmap>
 #include <QRegion>
+#include <algorithm>
 
 namespace vallo {
 
@@ -76,6 +79,23 @@ QImage StripIcon(const QImage& strip, int index) {
     if (index < 0 || strip.height() < kIcon || strip.width() < kIcon * (index + 1))
         return QImage();
     return strip.copy(kIcon * index, 0, kIcon, kIcon);
+}
+
+QPixmap PixelPixmap(const QImage& image, int ratio) {
+    ratio = std::max(ratio, 1);
+    QPixmap pixmap =
+        QPixmap::fromImage(ratio == 1 ? image
+                                      : image.scaled(image.size() * ratio, Qt::IgnoreAspectRatio,
+                                                     Qt::FastTransformation));
+    pixmap.setDevicePixelRatio(ratio);
+    return pixmap;
+}
+
+QIcon PixelIcon(const QImage& image) {
+    QIcon icon;
+    for (int ratio = 1; ratio <= 3; ++ratio)
+        icon.addPixmap(PixelPixmap(image, ratio));
+    return icon;
 }
 
 void PaintDibExposed(QPainter& painter, const TDIB& dib, const QRect& exposed,

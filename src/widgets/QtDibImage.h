@@ -9,6 +9,8 @@
 
 class QPainter;
 class QColor;
+class QIcon;
+class QPixmap;
 
 namespace vallo {
 
@@ -36,5 +38,12 @@ QImage LoadStripImage(const std::string& path);
 // Icon `index` of a strip of 16 x 16 icons side by side; a null image when the strip is too
 // small to hold it.
 QImage StripIcon(const QImage& strip, int index);
+
+// A pixmap of `image` for a screen of `ratio` device pixels per pixel: every image pixel is a
+// block of whole device pixels, so that Qt does not smooth pixel art when the screen is scaled.
+QPixmap PixelPixmap(const QImage& image, int ratio);
+
+// An icon of `image` that stays sharp on screens of one to three device pixels per pixel.
+QIcon PixelIcon(const QImage& image);
 
 } // namespace vallo

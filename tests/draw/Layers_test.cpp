@@ -24,15 +24,14 @@ protected:
     void SetUp() override {
         s.Hooks = &hooks;
         s.MainImage.SetSize(32, 16, 8);
-        FillImage(s.MainImage, 250);
+        Paint(s.MainImage, [](int x, int y) {
+            const int lx = x - kLayerLeft, ly = y - kLayerTop;
+            const bool layer = lx >= 0 && ly >= 0 && lx < 4 && ly < 4;
+            return x < 4 && y < 4 ? Edited(x, y) : layer ? Layer(lx, ly) : 250;
+        });
         s.CharWidth = s.CharHeight = 4;
         s.LayerLeft = kLayerLeft;
         s.LayerTop = kLayerTop;
-        for (int y = 0; y < 4; ++y)
-            for (int x = 0; x < 4; ++x) {
-                s.MainImage.SetPixel(x, y, Edited(x, y));
-                s.MainImage.SetPixel(kLayerLeft + x, kLayerTop + y, Layer(x, y));
-            }
         // One pair whose "加色" result (39 + 61 + 100 = 200) is forbidden.
         s.MainImage.SetPixel(1, 0, 39);
         s.MainImage.SetPixel(kLayerLeft + 1, kLayerTop, 61);
@@ -156,39 +155,38 @@ TEST_F(LayerTest, CompositePixelWhileDrawing) {
 TEST_F(LayerTest, PaintCellStripesOnlyTheStandardMethodFromTwoFoldUp) {
     s.Magnification = 4;
     s.LupeImage.SetSize(16, 16, 8);
-    const IntRect cell{1 * 4 + 1, 1 * 4 + 1, 2 * 4, 2 * 4}; // cell (1, 1) with the grid inset
-    auto column = [&] { return Pixels(s.LupeImage, 6, 4, 1, 4); };
-
-    // Layer under: a transparent pixel shows the layer on even rows, TransColor on odd rows.
     ASSERT_EQ(L(1, 1), 0);
-    const IntRect cell2{2 * 4 + 1, 0 * 4 + 1, 3 * 4, 1 * 4};
-    PaintCell(s, 2, 0, cell2, 0);
-    EXPECT_EQ(Pixels(s.LupeImage, 9, 0, 1, 4), (std::vector<uint8_t>{0, 0, L(2, 0), 0}));
-    PaintCell(s, 1, 1, cell, 7);
-    EXPECT_EQ(column(), (std::vector<uint8_t>{0, 7, 7, 7}));
-
-    // Layer over: an opaque layer pixel alternates with the drawn one.
-    s.LayerBelow = false;
-    PaintCell(s, 2, 0, cell2, 7);
-    EXPECT_EQ(Pixels(s.LupeImage, 9, 0, 1, 4), (std::vector<uint8_t>{0, L(2, 0), 7, L(2, 0)}));
-    PaintCell(s, 1, 1, cell, 9); // transparent layer pixel: the drawn value only
-    EXPECT_EQ(column(), (std::vector<uint8_t>{0, 9, 9, 9}));
-
-    // Another method, or the display option off, or 1:1: plain cells.
-    s.LayerMethod = 1;
-    PaintCell(s, 2, 0, cell2, 7);
-    EXPECT_EQ(Pixels(s.LupeImage, 9, 0, 1, 4), (std::vector<uint8_t>{0, 7, 7, 7}));
-    s.LayerMethod = 0;
-    s.LayerDisplayMode = false;
-    s.LayerBelow = true;
-    PaintCell(s, 2, 0, cell2, 0);
-    EXPECT_EQ(Pixels(s.LupeImage, 9, 0, 1, 4),
-              (std::vector<uint8_t>{0, L(2, 0), L(2, 0), L(2, 0)}));
-    s.LayerDisplayMode = true;
+    const uint8_t l = L(2, 0);
+    // Cell (2, 0) has an opaque layer pixel, cell (1, 1) a transparent one. Read back: one
+    // column of the magnified cell, whose first row is left for the grid.
+    const struct {
+        bool Below;
+        int Method;
+        bool Display;
+        int X, Y;
+        uint8_t Drawn;
+        std::vector<uint8_t> Want;
+    } cases[] = {
+        {true, 0, true, 2, 0, 0, {0, 0, l, 0}}, // under: layer on even rows, TransColor on odd
+        {true, 0, true, 1, 1, 7, {0, 7, 7, 7}},
+        {false, 0, true, 2, 0, 7, {0, l, 7, l}}, // over: the layer alternates with the drawing
+        {false, 0, true, 1, 1, 9, {0, 9, 9, 9}},
+        {false, 1, true, 2, 0, 7, {0, 7, 7, 7}}, // another method: plain cells
+        {true, 0, false, 2, 0, 0, {0, l, l, l}}, // display option off: plain cells
+    };
+    for (const auto& c : cases) {
+        s.LayerBelow = c.Below;
+        s.LayerMethod = c.Method;
+        s.LayerDisplayMode = c.Display;
+        const int left = c.X * 4, top = c.Y * 4;
+        PaintCell(s, c.X, c.Y, IntRect{left + 1, top + 1, left + 4, top + 4}, c.Drawn);
+        EXPECT_EQ(Pixels(s.LupeImage, left + 1, top, 1, 4), c.Want) << c.X << "," << c.Y;
+    }
+    s.LayerDisplayMode = true; // 1:1 is plain too
     s.Magnification = 1;
     s.LupeImage.SetSize(4, 4, 8);
     PaintCell(s, 2, 0, IntRect{2, 0, 3, 1}, 0);
-    EXPECT_EQ(s.LupeImage.Pixel(2, 0), L(2, 0));
+    EXPECT_EQ(s.LupeImage.Pixel(2, 0), l);
 }
 
 TEST_F(LayerTest, MergeWritesTheCurrentCompositeIntoTheChosenCellAsOneStep) {

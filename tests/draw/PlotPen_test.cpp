@@ -162,23 +162,3 @@ TEST(PlotPen, TransparentAndForbiddenColourRules) {
         EXPECT_EQ(CellPixel(*s, 2, 2), c.Want) << c.Merge << " " << c.Draw;
     }
 }
-
-TEST(PlotPen, PreviewPaintsOnlyTheMagnifier) {
-    auto s = MakeEditor();
-    FillImage(s->LupeImage, 0);
-    const std::vector<uint8_t> before = AllPixels(s->MainImage);
-    s->PreviewDrawing = true;
-    s->CursorStyle = true;
-    s->DrawColor = 2;
-    SelectPen(*s, 1);
-    PlotPen(*s, 0, 0);
-    EXPECT_EQ(s->LupeImage.Pixel(1, 1), 1u); // inverse of black is white
-    EXPECT_EQ(s->LupeImage.Pixel(7, 7), 1u);
-    EXPECT_EQ(s->LupeImage.Pixel(8, 8), 0u);
-    EXPECT_EQ(s->DirtyCells.Right, 0); // previews do not count as changes
-    s->CursorStyle = false;
-    ClearStrokeMask(*s);
-    PlotPen(*s, 4, 4);
-    EXPECT_EQ(s->LupeImage.Pixel(17, 17), 2u);
-    EXPECT_EQ(AllPixels(s->MainImage), before);
-}

@@ -1,10 +1,9 @@
 #include "DrawFixture.h"
+#include "draw/FloodFill.h"
 #include "draw/Shapes.h"
 #include "image/Canvas.h"
 
 #include <gtest/gtest.h>
-#include <set>
-#include <utility>
 
 using namespace vallo;
 using namespace vallo::testing;
@@ -28,6 +27,25 @@ Points LinePixels(int x0, int y0, int x1, int y1) {
             if (s->MainImage.Pixel(x, y) == 1)
                 out.push_back({x, y});
     return out;
+}
+
+// Loads rows of digits into the cell (one palette index per character).
+void LoadCell(EditorState& s, const std::vector<std::string>& rows) {
+    for (size_t y = 0; y < rows.size(); ++y)
+        for (size_t x = 0; x < rows[y].size(); ++x)
+            s.MainImage.SetPixel(s.CharLeft + int(x), s.CharTop + int(y),
+                                 uint32_t(rows[y][x] - '0'));
+}
+
+std::vector<std::string> CellRows(const EditorState& s, int width, int height) {
+    std::vector<std::string> rows;
+    for (int y = 0; y < height; ++y) {
+        std::string row;
+        for (int x = 0; x < width; ++x)
+            row += char('0' + CellPixel(s, x, y));
+        rows.push_back(row);
+    }
+    return rows;
 }
 
 } // namespace
@@ -82,60 +100,48 @@ TEST(DrawBox, CornersMergeOnceAndThickFills) {
     EXPECT_EQ(CellMap(*f, 1), expected);
 }
 
-TEST(DrawEllipse, PreviewOutlineAndCommittedFill) {
+TEST(Previews, PaintOnlyTheMagnifierAndComeOffAgain) {
     auto s = MakeEditor();
+    const std::vector<uint8_t> document = AllPixels(s->MainImage);
+    FillImage(s->LupeImage, 0);
+    s->PreviewDrawing = true;
+    s->CursorStyle = true;
+    s->DrawColor = 2;
+    SelectPen(*s, 1);
+    PlotPen(*s, 0, 0); // the inverting cursor style: the inverse of black is white
+    EXPECT_EQ(Pixels(s->LupeImage, 6, 6, 3, 1), (std::vector<uint8_t>{1, 1, 0}));
+    EXPECT_EQ(s->LupeImage.Pixel(1, 1), 1u);
+    EXPECT_EQ(s->DirtyCells.Right, 0); // previews do not count as changes
+    s->CursorStyle = false;
+    ClearStrokeMask(*s);
+    PlotPen(*s, 4, 4);
+    EXPECT_EQ(s->LupeImage.Pixel(17, 17), 2u);
+
+    // An ellipse preview shows the outline, or with the rich display the fill; corners may
+    // come in either order.
     s->DrawColor = 1;
-    DrawEllipse(*s, 0, 0, 10, 6, true);
-    const std::string filled = CellMap(*s, 1);
-    auto p = MakeEditor();
-    p->DrawColor = 1;
-    FillImage(p->LupeImage, 0);
-    p->PreviewDrawing = true;
-    p->CursorStyle = false;
-    DrawEllipse(*p, 10, 6, 0, 0, true); // corners in either order
-    // The preview painted the magnifier only; read it back cell by cell.
-    std::string preview;
-    for (int y = 0; y < 16; ++y) {
+    SelectPen(*s, 0);
+    for (bool rich : {false, true}) {
+        s->RichDisplay = rich;
+        ClearStrokeMask(*s);
+        FillImage(s->LupeImage, 0);
+        DrawEllipse(*s, 10, 6, 0, 0, true);
+        std::string row;
         for (int x = 0; x < 16; ++x)
-            preview += p->LupeImage.Pixel(x * 4, y * 4) == 1 ? '#' : '.';
-        preview += '\n';
+            row += s->LupeImage.Pixel(x * 4, 3 * 4) == 1 ? '#' : '.';
+        EXPECT_EQ(row, rich ? "###########....." : "#.........#.....");
     }
-    EXPECT_EQ(preview.substr(3 * 17, 17), "#.........#.....\n");
-    EXPECT_EQ(filled.substr(3 * 17, 17), "###########.....\n");
-    EXPECT_EQ(filled.substr(0, 17), "...#####........\n");
-    EXPECT_EQ(CellPixel(*p, 0, 3), 0);
+    EXPECT_EQ(AllPixels(s->MainImage), document);
 
-    p->RichDisplay = true;
-    ClearStrokeMask(*p);
-    FillImage(p->LupeImage, 0);
-    DrawEllipse(*p, 0, 0, 10, 6, true);
-    EXPECT_EQ(p->LupeImage.Pixel(5 * 4, 3 * 4), 1u);
-}
-
-TEST(PreviewRegion, SavesAndRestoresTheShapeArea) {
-    auto s = MakeEditor();
-    for (int y = 0; y < s->LupeImage.Height(); ++y)
-        for (int x = 0; x < s->LupeImage.Width(); ++x)
-            s->LupeImage.SetPixel(x, y, uint8_t(x * 7 + y));
+    // The region under a shape is saved and restored, also for shapes far outside the cell.
+    Paint(s->LupeImage, [](int x, int y) { return x * 7 + y; });
     const std::vector<uint8_t> before = AllPixels(s->LupeImage);
     SelectPen(*s, 4);
-    SavePreviewRegion(*s, 3, 14, 9, 2, s->PenOffset, s->PenSize);
-    EXPECT_EQ(s->PreviewLeft, 1);
-    EXPECT_EQ(s->PreviewTop, 0);
-    EXPECT_EQ(s->PreviewWidth, 11); // columns 1 .. 9 - 2 + 5
-    EXPECT_EQ(s->PreviewHeight, 15);
-    s->PreviewDrawing = true;
-    s->LupeOverhang = true;
-    DrawBox(*s, 3, 14, 9, 2, true);
-    EXPECT_NE(AllPixels(s->LupeImage), before);
-    RestorePreviewRegion(*s);
-    EXPECT_EQ(AllPixels(s->LupeImage), before);
-
-    // Shapes wholly outside the cell save and restore nothing, and never leave the buffers.
-    for (auto [a, b] : {std::pair{-100, -100}, {100, 100}, {-2000000000, 2000000000}}) {
-        SavePreviewRegion(*s, a, b, a, b, s->PenOffset, s->PenSize);
+    for (auto [a, b] : {std::pair{3, 14}, {-100, -100}, {100, 100}, {-2000000000, 2000000000}}) {
+        SavePreviewRegion(*s, a, b, 9, 2, s->PenOffset, s->PenSize);
+        DrawBox(*s, a, b, 9, 2, true);
         RestorePreviewRegion(*s);
-        EXPECT_EQ(AllPixels(s->LupeImage), before);
+        EXPECT_EQ(AllPixels(s->LupeImage), before) << a;
     }
 }
 
@@ -154,4 +160,45 @@ TEST(DrawEllipse, MatchesTheSharedEllipseMask) {
                         ASSERT_EQ(CellPixel(*s, x, y), mask[size_t(y * w + x)])
                             << w << "x" << h << " at " << x << "," << y;
             }
+}
+
+TEST(FloodFill, FourConnectedByIndexOnly) {
+    auto s = MakeEditor(); // index 3 and 4 are the same red; corners do not join areas
+    FillImage(s->MainImage, 9);
+    LoadCell(*s, {"0000", "0110", "0110", "1001", "3000", "3433"});
+    s->DrawColor = 2;
+    s->MergeMode = 2; // ignored by the fill
+    FloodFillCell(*s, 1, 1);
+    EXPECT_EQ(CellRows(*s, 4, 6),
+              (std::vector<std::string>{"0000", "0220", "0220", "1001", "3000", "3433"}));
+    FloodFillCell(*s, 0, 0);
+    EXPECT_EQ(CellRows(*s, 4, 6),
+              (std::vector<std::string>{"2222", "2222", "2222", "1001", "3000", "3433"}));
+    s->DrawColor = 1;
+    FloodFillCell(*s, 0, 5);
+    EXPECT_EQ(CellRows(*s, 5, 6),
+              (std::vector<std::string>{"22229", "22229", "22229", "10019", "10009", "14339"}));
+}
+
+TEST(FloodFill, StopsAtTheCellBorderAndHonoursDither) {
+    auto s = MakeEditor();
+    FillImage(s->MainImage, 5);
+    s->DrawColor = 1;
+    s->DitherMode = 1;
+    FloodFillCell(*s, 3, 3);
+    for (int y = -1; y <= 16; ++y)
+        for (int x = -1; x <= 16; ++x) {
+            const bool inside = x >= 0 && y >= 0 && x < 16 && y < 16;
+            const uint32_t want = inside && (x + y) % 2 == 0 ? 1 : 5;
+            ASSERT_EQ(s->MainImage.Pixel(s->CharLeft + x, s->CharTop + y), want) << x << "," << y;
+        }
+    // A seed outside the cell fills nothing; a cell hanging off the image fills what exists.
+    const std::vector<uint8_t> before = AllPixels(s->MainImage);
+    for (auto [x, y] : {std::pair{-1, 0}, {16, 0}, {0, 16}, {0, -5}})
+        FloodFillCell(*s, x, y);
+    EXPECT_EQ(AllPixels(s->MainImage), before);
+    s->CharLeft = 60;
+    s->DitherMode = 0;
+    FloodFillCell(*s, 1, 1);
+    EXPECT_EQ(s->MainImage.Pixel(63, s->CharTop + 1), 1u);
 }

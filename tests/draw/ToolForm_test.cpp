@@ -1,13 +1,38 @@
+#include "draw/CToolForm.h"
+#include "draw/EToolForm.h"
+#include "draw/ImageLayout.h"
+#include "draw/LayForm.h"
 #include "draw/ToolForm.h"
+#include "draw/Undo.h"
 #include "views/FormHooks.h"
 #include "widgets/MogPaintBox.h"
 
+#include <QClipboard>
 #include <QComboBox>
+#include <QPushButton>
+#include <QRadioButton>
 #include <QTest>
 #include <QToolButton>
 #include <gtest/gtest.h>
 
 using namespace vallo;
+
+namespace {
+
+// The shared windows plus the copy tool, with the palette mirrored so that pastes can map
+// clipboard colours onto it.
+struct CToolFixture : test::FormsFixture {
+    std::unique_ptr<TCToolForm> ctool;
+    CToolFixture() {
+        ctool = std::make_unique<TCToolForm>(s, w, nullptr);
+        w.CToolForm = ctool.get();
+        PropagatePalette(s);
+        ApplyImageSize(s);
+    }
+    ~CToolFixture() { w.CToolForm = nullptr; }
+};
+
+} // namespace
 
 TEST(ToolForm, ControlsSetTheChoicesAndTheWindowStays) {
     test::FormsFixture f;
@@ -35,4 +60,119 @@ TEST(ToolForm, ControlsSetTheChoicesAndTheWindowStays) {
     t.show();
     EXPECT_FALSE(t.close());
     EXPECT_TRUE(t.isVisible());
+}
+
+TEST(EToolForm, ButtonsShiftAndFlipTheEditedCell) {
+    test::FormsFixture f;
+    InitUndo(f.s, 31);
+    TEToolForm e(f.s, f.w, nullptr);
+    f.w.EToolForm = &e;
+    const uint32_t first = f.s.MainImage.Pixel(0, 5);
+    const uint32_t second = f.s.MainImage.Pixel(1, 5);
+    e.btLeft->click();
+    EXPECT_EQ(f.s.MainImage.Pixel(0, 5), second);
+    EXPECT_EQ(f.s.MainImage.Pixel(15, 5), first); // wrapped round within the cell
+    EXPECT_EQ(f.s.MainImage.Pixel(16, 5), 100u + (16 + 5) % 8);
+    e.btRight->click(); // a run of shifts is one step
+    EXPECT_EQ(f.s.MainImage.Pixel(0, 5), first);
+    EXPECT_EQ(f.tool->UndoButton()->text(), "Undo 1");
+    e.btRev1->click();
+    EXPECT_EQ(f.s.MainImage.Pixel(4, 0), 100u + (4 + 15) % 8);
+    EXPECT_EQ(f.tool->UndoButton()->text(), "Undo 2");
+    f.w.EToolForm = nullptr;
+}
+
+TEST(LayForm, ControlsSetTheFieldsShowThemAndMergeAsOneStep) {
+    test::FormsFixture f;
+    TLayForm l(f.s, f.w, nullptr);
+    f.w.LayForm = &l;
+    InitUndo(f.s, 31);
+    f.s.LayerLeft = 16; // the layer cell right of the edited cell holds index 7
+    for (int y = 0; y < 16; ++y)
+        for (int x = 16; x < 32; ++x)
+            f.s.MainImage.SetPixel(x, y, 7);
+    l.btLay->click();
+    l.btUE->click();
+    l.GouseiItem(2)->click();
+    l.TougouItem(1)->click();
+    EXPECT_TRUE(f.s.LayerActive);
+    EXPECT_FALSE(f.s.LayerBelow);
+    EXPECT_EQ(f.s.LayerMethod, 2);
+    EXPECT_EQ(f.s.LayerMergeTarget, 1);
+
+    // Shown again, the window reflects the fields.
+    f.s.LayerMethod = 0;
+    f.s.LayerMergeTarget = 0;
+    f.s.LayerSeeThrough = true;
+    l.show();
+    EXPECT_TRUE(l.GouseiItem(0)->isChecked());
+    EXPECT_TRUE(l.TougouItem(0)->isChecked());
+    EXPECT_TRUE(l.ToukaItem(1)->isChecked());
+
+    // The layer lies over the edited cell and hides it completely; merged into the edited cell.
+    l.ToukaItem(0)->click();
+    EXPECT_FALSE(f.s.LayerSeeThrough);
+    l.btLayTOUGOU->click();
+    for (int y = 0; y < 16; ++y)
+        for (int x = 0; x < 16; ++x)
+            ASSERT_EQ(f.s.MainImage.Pixel(x, y), 7u) << x << "," << y;
+    EXPECT_EQ(f.s.MainImage.Pixel(0, 16), 100u + 16 % 8); // below the cell: untouched
+    EXPECT_EQ(f.tool->UndoButton()->text(), "Undo 1");
+    Undo(f.s);
+    EXPECT_EQ(f.s.MainImage.Pixel(3, 2), 105u);
+    f.w.LayForm = nullptr;
+}
+
+TEST(CToolForm, ClipboardRoundTripKeepsEveryIndexAndPreviewShowsTheBuffer) {
+    CToolFixture f;
+    f.ctool->SizeItem(1)->click();
+    EXPECT_EQ(f.s.CopyStepX, 2);
+    f.s.CharTop = 32;
+    for (int y = 0; y < 16; ++y)
+        for (int x = 0; x < 16; ++x)
+            f.s.MainImage.SetPixel(x, 32 + y, uint32_t(y * 16 + x));
+    f.ctool->btCopy->click();
+    const QImage onClipboard = QGuiApplication::clipboard()->image();
+    ASSERT_EQ(onClipboard.format(), QImage::Format_Indexed8);
+    ASSERT_EQ(onClipboard.size(), QSize(16, 16));
+    EXPECT_EQ(onClipboard.pixelIndex(3, 5), 5 * 16 + 3);
+    EXPECT_EQ(onClipboard.color(200), qRgb(200, 200, 200));
+
+    f.s.CopyImage.SetSize(1, 1, 8);
+    f.ctool->btPaste->click();
+    EXPECT_EQ(f.s.CopyRangeState, 2);
+    EXPECT_EQ(f.s.CopyWidth, 16);
+    ASSERT_EQ(f.s.CopyImage.Height(), 16);
+    for (int i = 0; i < 256; ++i)
+        ASSERT_EQ(f.s.CopyImage.Pixel(i % 16, i / 16), uint32_t(i)) << i;
+
+    // State 2 shows the buffer at 1:1; the rest of the box is background.
+    const QImage shot = f.ctool->Box->grab().toImage();
+    EXPECT_EQ(shot.pixel(7, 9), qRgb(9 * 16 + 7, 9 * 16 + 7, 9 * 16 + 7));
+    EXPECT_EQ(shot.pixel(15, 15), qRgb(255, 255, 255));
+    EXPECT_EQ(shot.pixel(20, 20), f.ctool->palette().color(QPalette::Window).rgb());
+}
+
+TEST(CToolForm, TrueColourPastesAreReducedAndCopyWaitsForAChosenRange) {
+    CToolFixture f;
+    QImage picture(3, 2, QImage::Format_RGB32);
+    picture.fill(qRgb(200, 200, 200));
+    picture.setPixel(1, 1, qRgb(0, 0, 0));
+    QGuiApplication::clipboard()->setImage(picture);
+    f.ctool->btPaste->click();
+    ASSERT_EQ(f.s.CopyImage.Width(), 3);
+    ASSERT_EQ(f.s.CopyImage.Height(), 2);
+    // Two colours stay two distinct document indices.
+    EXPECT_NE(f.s.CopyImage.Pixel(1, 1), f.s.CopyImage.Pixel(0, 0));
+    EXPECT_EQ(f.s.CopyImage.Pixel(2, 1), f.s.CopyImage.Pixel(0, 0));
+
+    QGuiApplication::clipboard()->clear();
+    for (int state : {1, 2, 0}) {
+        f.s.CopyRangeState = state;
+        f.s.Hooks->RepaintCopyPreview();
+        EXPECT_EQ(f.ctool->btCopy->isEnabled(), state != 1) << state;
+        if (state == 1)
+            f.ctool->btCopyClick();
+    }
+    EXPECT_TRUE(QGuiApplication::clipboard()->image().isNull());
 }

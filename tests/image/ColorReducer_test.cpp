@@ -1,9 +1,11 @@
+#include "draw/DrawFixture.h"
 #include "image/ColorReducer.h"
 
 #include <cmath>
 #include <gtest/gtest.h>
 
 using namespace vallo;
+using vallo::testing::Paint;
 
 namespace {
 
@@ -18,15 +20,10 @@ TEST(ColorReducer, IndexedPicturesKeepIndicesAndPalette) {
     TDIB four(5, 3, 4);
     for (int i = 0; i < 256; ++i)
         four.ColorTable()[i] = RGBQuad{uint8_t(i), 1, 2, 0}; // beyond 16: left-overs
-    for (int y = 0; y < 3; ++y)
-        for (int x = 0; x < 5; ++x)
-            four.SetPixel(x, y, uint32_t(x + 5 * y));
+    Paint(four, [](int x, int y) { return x + 5 * y; });
     const TDIB out = ReduceTo256(four);
     ASSERT_EQ(out.BitCount(), 8);
-    ASSERT_EQ(out.Width(), 5);
-    for (int y = 0; y < 3; ++y)
-        for (int x = 0; x < 5; ++x)
-            EXPECT_EQ(out.Pixel(x, y), uint32_t(x + 5 * y));
+    EXPECT_EQ(vallo::testing::AllPixels(out), vallo::testing::AllPixels(four));
     for (int i = 0; i < 256; ++i)
         EXPECT_EQ(out.ColorTable()[i], i < 16 ? four.ColorTable()[i] : RGBQuad{}) << i;
     EXPECT_TRUE(ReduceTo256(TDIB()).Empty());
@@ -54,15 +51,15 @@ TEST(ColorReducer, AtMost256ColoursMapExactlyInOrderOfAppearance) {
     EXPECT_EQ(PaletteRgb(wide, 1, 0), 0x00FF00u);
 }
 
-TEST(ColorReducer, RgbaAlphaIsDroppedAndStrideHonoured) {
+TEST(ColorReducer, RgbaAlphaIsDroppedStrideHonouredAndBadBuffersRefused) {
     // 2 x 2 with 3 bytes of padding per row; alpha varies but plays no part.
     const uint8_t rgba[] = {255, 0, 0, 0,   0, 255, 0, 128, 9, 9, 9, //
                             255, 0, 0, 255, 1, 2,   3, 7,   9, 9, 9};
     const TDIB out = ReduceRgbaTo256(rgba, 2, 2, 11);
-    EXPECT_EQ(PaletteRgb(out, 0, 0), 0xFF0000u);
-    EXPECT_EQ(PaletteRgb(out, 1, 0), 0x00FF00u);
-    EXPECT_EQ(PaletteRgb(out, 0, 1), 0xFF0000u);
-    EXPECT_EQ(PaletteRgb(out, 1, 1), 0x010203u);
+    const std::pair<int, uint32_t> colours[] = {
+        {0, 0xFF0000u}, {1, 0x00FF00u}, {2, 0xFF0000u}, {3, 0x010203u}};
+    for (const auto& [i, rgb] : colours)
+        EXPECT_EQ(PaletteRgb(out, i % 2, i / 2), rgb) << i;
     EXPECT_EQ(out.ColorTable()[3], RGBQuad{});
     EXPECT_THROW(ReduceRgbaTo256(rgba, 2, 2, 7), DibError);
     EXPECT_THROW(ReduceRgbaTo256(nullptr, 2, 2, 8), DibError);

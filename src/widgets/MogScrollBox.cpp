@@ -28,7 +28,8 @@ bool Shifted(const QMouseEvent* e) {
 } // namespace
 
 TMogScrollBox::TMogScrollBox(QWidget* parent) : QFrame(parent) {
-    setAttribute(Qt::WA_OpaquePaintEvent);
+    // The frame itself is erased with the window's colour: the rounded corners of the option
+    // button and any gap between the bars show it.
     tile_ = new TmogTileControl(this);
     tiling_.OnChange = [this] {
         tile_->WallPaper().Assign(tiling_);

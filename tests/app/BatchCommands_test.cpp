@@ -1,11 +1,14 @@
 #include "app/BatchCommands.h"
 #include "app/DocumentTestSupport.h"
+#include "formats/GifWriter.h"
 #include "formats/PngCodec.h"
 #include "image/AtomicFile.h"
 #include "palette/PaletteFile.h"
 #include "state/EditorState.h"
 
 #include <filesystem>
+#include <fstream>
+#include <gif_lib.h>
 #include <gtest/gtest.h>
 #include <sstream>
 
@@ -63,12 +66,53 @@ std::string WriteTargetPalette(const TempDir& dir) {
     return dir / "target.vp3";
 }
 
+int AppendGifBytes(GifFileType* gif, const GifByteType* data, int n) {
+    auto* out = static_cast<std::vector<uint8_t>*>(gif->UserData);
+    out->insert(out->end(), data, data + n);
+    return n;
+}
+
+// The index at x, y of the test GIFs, with 16 or 256 colours.
+uint8_t GifIndex(int x, int y, int colours) {
+    return uint8_t((x * 37 + y * 11 + 200) % colours);
+}
+
+// A 16 x 12 GIF written with giflib: 16 greys in descending order, interlaced, transparent 9.
+std::vector<uint8_t> GiflibGif(ColorTableArray& palette) {
+    std::vector<uint8_t> out;
+    int error = 0;
+    GifFileType* gif = EGifOpen(&out, AppendGifBytes, &error);
+    std::vector<GifColorType> colours;
+    for (int i = 0; i < 16; ++i) {
+        colours.push_back({uint8_t(255 - i * 16), uint8_t(250 - i * 16), uint8_t(245 - i * 15)});
+        palette[size_t(i)] = {colours[size_t(i)].Blue, colours[size_t(i)].Green,
+                              colours[size_t(i)].Red, 0};
+    }
+    ColorMapObject* map = GifMakeMapObject(16, colours.data());
+    EGifSetGifVersion(gif, true);
+    EGifPutScreenDesc(gif, 16, 12, 8, 0, map);
+    GraphicsControlBlock gcb{0, false, 0, 9};
+    GifByteType ext[4];
+    EGifPutExtension(gif, GRAPHICS_EXT_FUNC_CODE, int(EGifGCBToExtension(&gcb, ext)), ext);
+    EGifPutImageDesc(gif, 0, 0, 16, 12, true, nullptr);
+    for (const int y : {0, 8, 4, 2, 6, 10, 1, 3, 5, 7, 9, 11}) {
+        GifPixelType row[16];
+        for (int x = 0; x < 16; ++x)
+            row[x] = GifIndex(x, y, 16);
+        EGifPutLine(gif, row, 16);
+    }
+    EGifCloseFile(gif, &error);
+    GifFreeMapObject(map);
+    return out;
+}
+
 } // namespace
 
 TEST(BatchCommands, ConvertKeepsThePaletteFilesIndicesExactly) {
     TempDir dir;
-    for (const char* name : {"basn3p08", "basi3p08", "ccwn3p08", "ch2n3p08", "cs3n3p08", "tbbn3p08",
-                             "tp1n3p08", "cs8n3p08"}) {
+    for (const char* name :
+         {"basn3p08", "basi3p08", "ccwn3p08", "ch2n3p08", "cs3n3p08", "tbbn3p08", "tp1n3p08",
+          "cs8n3p08", "basn3p01", "basn3p02", "basn3p04", "basi3p02"}) {
         const std::string in = std::string(VALLO_TESTDATA) + "/pngsuite/" + name + ".png";
         const Outcome r = Command({"convert", in, dir / "out.png"});
         ASSERT_EQ(r.Status, kExitOk) << name << r.Err;
@@ -78,6 +122,34 @@ TEST(BatchCommands, ConvertKeepsThePaletteFilesIndicesExactly) {
             for (int x = 0; x < source.Image.Width(); ++x)
                 ASSERT_EQ(converted.Image.Pixel(x, y), source.Image.Pixel(x, y)) << name;
         EXPECT_EQ(converted.Image.ColorTable(), source.Image.ColorTable()) << name;
+    }
+}
+
+TEST(BatchCommands, ConvertKeepsGifIndicesPaletteAndTransparentIndex) {
+    TempDir dir;
+    GifAnimation written;
+    written.Width = 16;
+    written.Height = 12;
+    written.Frames.resize(1);
+    for (int i = 0; i < 16 * 12; ++i)
+        written.Frames[0].push_back(GifIndex(i % 16, i / 16, 256));
+    for (int i = 0; i < 256; ++i)
+        written.Palette[size_t(i)] = {uint8_t(i), uint8_t(i * 5), uint8_t(255 - i), 0};
+    ColorTableArray greys{};
+    const std::tuple<std::vector<uint8_t>, int, const ColorTableArray&, int> cases[] = {
+        {EncodeGifAnimation(written), 256, written.Palette, EditorState().TransColor},
+        {GiflibGif(greys), 16, greys, 9}};
+    for (const auto& [file, colours, palette, trans] : cases) {
+        WriteFileAtomically(dir / "in.gif", file);
+        ASSERT_EQ(Command({"convert", dir / "in.gif", dir / "out.png"}).Status, kExitOk);
+        const Png converted = ReadPng(dir / "out.png");
+        ASSERT_EQ(converted.Image.Width(), 16);
+        ASSERT_EQ(converted.Image.Height(), 12);
+        for (int y = 0; y < 12; ++y)
+            for (int x = 0; x < 16; ++x)
+                ASSERT_EQ(converted.Image.Pixel(x, y), GifIndex(x, y, colours)) << x << "," << y;
+        EXPECT_EQ(converted.Image.ColorTable(), palette);
+        EXPECT_EQ(converted.Marks.TransColor, trans);
     }
 }
 
@@ -121,10 +193,7 @@ TEST(BatchCommands, PaletteMapsByColourAndNeverUsesForbiddenEntries) {
     EXPECT_EQ(mapped.Image.ColorTable()[1], (RGBQuad{0, 0, 250, 0}));
 
     // Another program's palette brings colours only; entries past its end are never used.
-    WriteFileAtomically(dir / "three.hex",
-                        std::vector<uint8_t>{'0', '0', '0', '0', 'f', 'f', '\n',
-                                             'f', 'f', '0', '0', '0', '0', '\n',
-                                             'f', 'f', 'f', 'f', 'f', 'f', '\n'});
+    std::ofstream(dir / "three.hex") << "0000ff\nff0000\nffffff\n";
     ASSERT_EQ(Command({"convert", in, dir / "hex.bmp", "--palette", dir / "three.hex"}).Status,
               kExitOk);
     TDIB hex;

@@ -1,36 +1,42 @@
 #pragma once
 
-// A recording DocumentUi and a temporary folder for the document command tests.
+// A recording DocumentUi and a pattern document for the document command tests, with the shared
+// temporary folder and recording hooks.
 
 #include "app/DocumentCommands.h"
-#include "state/ViewHooks.h"
+#include "draw/ImageLayout.h"
+#include "state/StateRoutines.h"
+#include "support/TestSupport.h"
 
 #include <deque>
-#include <filesystem>
 #include <optional>
 #include <string>
-#include <unistd.h>
 #include <vector>
 
 namespace vallo::testsupport {
 
+using test::RecordingHooks;
+using test::TempDir;
+
 class RecordingUi : public DocumentUi {
 public:
-    std::deque<SaveAnswer> Answers; // answers to the unsaved-work question, in order
+    std::deque<SaveAnswer> Answers;  // answers to the unsaved-work question (default Cancel)
+    std::deque<bool> RestoreAnswers; // answers to the recovery question (default No)
     bool OverwriteAnswer = true;
     std::optional<std::string> OpenChoice; // nothing = the open dialog is cancelled
     std::optional<SaveChoice> SaveChoiceValue;
-    std::vector<std::string> Asked; // "save", "overwrite:<path>", "open", "savedialog"
+    std::vector<std::string> Asked; // "save", "overwrite:<path>", "open", "savedialog", "restore"
     std::vector<std::string> Errors;
     RgbaPicture Other;
     bool OtherReadable = false;
 
     SaveAnswer AskSaveChanges() override {
         Asked.push_back("save");
-        SaveAnswer a = Answers.empty() ? SaveAnswer::Cancel : Answers.front();
-        if (!Answers.empty())
-            Answers.pop_front();
-        return a;
+        return Next(Answers, SaveAnswer::Cancel);
+    }
+    bool AskRestoreRecovery() override {
+        Asked.push_back("restore");
+        return Next(RestoreAnswers, false);
     }
     bool AskOverwrite(const std::string& path) override {
         Asked.push_back("overwrite:" + path);
@@ -45,53 +51,37 @@ public:
         return SaveChoiceValue;
     }
     void ShowError(const std::string& message) override { Errors.push_back(message); }
-    std::deque<bool> RestoreAnswers; // answers to the recovery question, in order (default No)
-    bool AskRestoreRecovery() override {
-        Asked.push_back("restore");
-        const bool a = !RestoreAnswers.empty() && RestoreAnswers.front();
-        if (!RestoreAnswers.empty())
-            RestoreAnswers.pop_front();
-        return a;
-    }
     bool ReadOtherPicture(const std::string&, RgbaPicture& picture, std::string& error) override {
-        if (!OtherReadable) {
+        if (!OtherReadable)
             error = "読み込めない形式です";
-            return false;
-        }
-        picture = Other;
-        return true;
+        else
+            picture = Other;
+        return OtherReadable;
     }
-};
-
-class RecordingHooks : public ViewHooks {
-public:
-    std::vector<std::string> Titles;
-    int LayerReleases = 0;
-    int UndoRefreshes = 0;
-    void SetTitle(const std::string& title) override { Titles.push_back(title); }
-    void ReleaseLayerButton() override { ++LayerReleases; }
-    void RefreshUndoButtons() override { ++UndoRefreshes; }
-};
-
-// A fresh folder under the system's temporary folder, removed again at the end of the test.
-class TempDir {
-public:
-    TempDir() {
-        static int counter = 0;
-        path_ = std::filesystem::temp_directory_path() /
-                ("vallo_app_test_" + std::to_string(::getpid()) + "_" + std::to_string(++counter));
-        std::filesystem::remove_all(path_);
-        std::filesystem::create_directories(path_);
-    }
-    ~TempDir() {
-        std::error_code ec;
-        std::filesystem::remove_all(path_, ec);
-    }
-    std::string Dir() const { return path_.string() + "/"; }
-    std::string operator/(const std::string& name) const { return (path_ / name).string(); }
 
 private:
-    std::filesystem::path path_;
+    template <typename T> static T Next(std::deque<T>& answers, T otherwise) {
+        if (answers.empty())
+            return otherwise;
+        const T a = answers.front();
+        answers.pop_front();
+        return a;
+    }
 };
+
+// A document with a pattern of indices, its own palette, marks on 3 and 200, transparent 9.
+inline void MakePatternDocument(EditorState& s, int width = 40, int height = 24) {
+    s.MainImage.SetSize(width, height, 8);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            s.MainImage.SetPixel(x, y, uint32_t((x * 7 + y * 13) % 256));
+    for (int i = 0; i < 256; ++i)
+        s.MainImage.ColorTable()[size_t(i)] = {uint8_t(i), uint8_t(255 - i), uint8_t(i ^ 0x5A), 0};
+    s.ForbiddenFlags.fill(0);
+    s.ForbiddenFlags[3] = s.ForbiddenFlags[200] = kForbidden;
+    s.TransColor = 9;
+    PropagatePalette(s);
+    s.Modified = true;
+}
 
 } // namespace vallo::testsupport

@@ -1,3 +1,4 @@
+#include "app/DocumentTestSupport.h"
 #include "app/ImageSizeJobs.h"
 #include "draw/ImageLayout.h"
 #include "draw/Undo.h"
@@ -12,8 +13,9 @@ namespace {
 const std::string kSmall = kMsgSizeTooSmall;
 const std::string kLarge = kMsgSizeTooLarge;
 
+// The picture's rows and its size.
 std::vector<uint8_t> Bytes(const TDIB& image) {
-    std::vector<uint8_t> bytes;
+    std::vector<uint8_t> bytes{uint8_t(image.Width()), uint8_t(image.Height())};
     for (int y = 0; y < image.Height(); ++y)
         bytes.insert(bytes.end(), image.ScanLine(y), image.ScanLine(y) + image.Width());
     return bytes;
@@ -46,48 +48,40 @@ TEST(ImageSizeJobs, SizeTextsGiveValuesOrMessages) {
     }
     int v = 0;
     std::string error;
-    ASSERT_TRUE(ParseSizeText("0064", v, error));
-    EXPECT_EQ(v, 64);
+    EXPECT_TRUE(ParseSizeText("0064", v, error) && v == 64);
     EXPECT_EQ(ImageSizeRangeText(), "8～30000");
 }
 
 TEST(ImageSizeJobs, SizeChangeFillsCropsAndUndoesByteForByte) {
     EditorState s;
-    s.MainImage.SetSize(100, 100, 8);
-    for (int y = 0; y < 100; ++y)
-        for (int x = 0; x < 100; ++x)
-            s.MainImage.SetPixel(x, y, uint32_t((x * 3 + y * 7) % 251));
-    for (int i = 0; i < 256; ++i)
-        s.MainImage.ColorTable()[size_t(i)] = {uint8_t(i), uint8_t(i / 2), 9, 0};
+    testsupport::MakePatternDocument(s, 100, 100);
     s.MainImage.ColorTable()[7] = s.MainImage.ColorTable()[40]; // 7 has the colour of 40
     s.TransColor = 40;
     s.FileName = "/x/a.png";
+    s.Modified = false;
     PropagatePalette(s);
     InitUndo(s, 4);
     const TDIB before = s.MainImage;
     const std::vector<uint8_t> oldBytes = Bytes(before);
 
     ChangeImageSize(s, 120, 80);
-    ASSERT_EQ(s.MainImage.Width(), 120);
-    ASSERT_EQ(s.MainImage.Height(), 80);
+    TDIB expected(120, 80, 8); // filled with 7, the first index of the transparent colour
     for (int y = 0; y < 80; ++y)
         for (int x = 0; x < 120; ++x)
-            ASSERT_EQ(s.MainImage.Pixel(x, y), x < 100 ? before.Pixel(x, y) : 7u) << x << "," << y;
+            expected.SetPixel(x, y, x < 100 ? before.Pixel(x, y) : 7u);
+    const std::vector<uint8_t> newBytes = Bytes(s.MainImage);
+    EXPECT_EQ(newBytes, Bytes(expected));
     EXPECT_EQ(s.MainImage.ColorTable(), before.ColorTable());
     EXPECT_EQ(s.TransColor, 40);
-    EXPECT_EQ(s.FileName, "/x/a.png");
     EXPECT_TRUE(s.Modified);
     // The old picture lives on in the undo step without a copy.
     EXPECT_TRUE(s.Undo.UndoEntries[1].Image.SharesPixelsWith(before));
-    const std::vector<uint8_t> newBytes = Bytes(s.MainImage);
 
     s.FileName = "/x/renamed.png";
     Undo(s);
-    EXPECT_EQ(s.MainImage.Width(), 100);
     EXPECT_EQ(Bytes(s.MainImage), oldBytes);
     EXPECT_EQ(s.FileName, "/x/a.png");
     Redo(s);
-    EXPECT_EQ(s.MainImage.Width(), 120);
     EXPECT_EQ(Bytes(s.MainImage), newBytes);
     EXPECT_EQ(s.FileName, "/x/renamed.png");
 }

@@ -7,12 +7,9 @@
 #include "views/AniForm.h"
 
 #include <QAction>
-#include <QCloseEvent>
-#include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QUrl>
-#include <gtest/gtest.h>
 
 using namespace vallo;
 
@@ -22,50 +19,30 @@ class MainFormTest : public testsupport::AppWindowsTest {};
 
 } // namespace
 
-TEST_F(MainFormTest, StartUpGivesAnUntitledBlankDocument) {
+TEST_F(MainFormTest, StartUpAndFloatingWindowsThatHideInsteadOfClosing) {
+    w.LayForm->btLay->setChecked(true);
     EXPECT_EQ(w.MainForm->windowTitle(), "Vallo[無題]");
-    w.MainForm->TimTimer();
+    w.MainForm->TimTimer(); // the start-up document is a blank image: the layer is off
     EXPECT_EQ(w.MainForm->windowTitle(), "Vallo [無題]");
-    EXPECT_FALSE(s.StartingUp);
+    EXPECT_FALSE(w.LayForm->btLay->isChecked() || s.LayerActive);
     EXPECT_EQ(s.MainImage.Width(), 256);
-    EXPECT_TRUE(w.LayForm->isVisible());
-    EXPECT_TRUE(w.MainForm->WindowItemChecked(WindowItem::Lay));
-    EXPECT_FALSE(w.AniForm->isVisible());
-    EXPECT_FALSE(w.MainForm->WindowItemChecked(WindowItem::Ani));
-}
+    EXPECT_FALSE(w.AniForm->isVisible() || w.MainForm->WindowItemChecked(WindowItem::Ani));
 
-TEST_F(MainFormTest, AFloatingWindowHidesInsteadOfClosingAndClearsItsTick) {
-    w.MainForm->TimTimer();
-    ASSERT_TRUE(w.LayForm->isVisible());
+    ASSERT_TRUE(w.LayForm->isVisible() && w.MainForm->WindowItemChecked(WindowItem::Lay));
+    // Closing hides the window and clears its tick; the window menu brings it back, and a
+    // second choice of the ticked item only brings it forward.
     EXPECT_FALSE(w.LayForm->close());
-    EXPECT_FALSE(w.LayForm->isVisible());
-    EXPECT_FALSE(w.MainForm->WindowItemChecked(WindowItem::Lay));
-
-    // The window menu brings it back and ticks it again.
-    w.MainForm->WindowItemAction(WindowItem::Lay)->trigger();
-    EXPECT_TRUE(w.LayForm->isVisible());
-    EXPECT_TRUE(w.MainForm->WindowItemChecked(WindowItem::Lay));
-    // A second choice of the ticked item only brings it forward.
-    w.MainForm->WindowItemAction(WindowItem::Lay)->trigger();
-    EXPECT_TRUE(w.LayForm->isVisible());
-    EXPECT_TRUE(w.MainForm->WindowItemChecked(WindowItem::Lay));
-}
-
-TEST_F(MainFormTest, ClosingTheCopyToolReturnsToThePen) {
-    w.MainForm->TimTimer();
+    EXPECT_FALSE(w.LayForm->isVisible() || w.MainForm->WindowItemChecked(WindowItem::Lay));
+    for (int i = 0; i < 2; ++i) {
+        w.MainForm->WindowItemAction(WindowItem::Lay)->trigger();
+        EXPECT_TRUE(w.LayForm->isVisible() && w.MainForm->WindowItemChecked(WindowItem::Lay));
+    }
+    // Closing the copy tool returns to the pen.
     s.CurrentTool = 7;
     w.CToolForm->show();
     EXPECT_FALSE(w.CToolForm->close());
     EXPECT_FALSE(w.CToolForm->isVisible());
     EXPECT_EQ(s.CurrentTool, 0);
-}
-
-TEST_F(MainFormTest, LoadingReleasesTheLayerSwitch) {
-    w.LayForm->btLay->setChecked(true);
-    EXPECT_TRUE(s.LayerActive);
-    w.MainForm->TimTimer(); // the start-up document is a blank image: the layer is off
-    EXPECT_FALSE(w.LayForm->btLay->isChecked());
-    EXPECT_FALSE(s.LayerActive);
 }
 
 TEST_F(MainFormTest, QuitClosesEveryWindowAndEndsTheEventLoopWithStatusZero) {

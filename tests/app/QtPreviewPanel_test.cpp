@@ -1,27 +1,21 @@
 #include "app/DocumentTestSupport.h"
 #include "app/QtPreviewPanel.h"
 #include "formats/PngCodec.h"
-#include "state/EditorState.h"
 
 #include <QDir>
 #include <QFileDialog>
 #include <QLabel>
 #include <QPixmap>
 #include <QUrl>
-#include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
 
 using namespace vallo;
 
-// The panel holds no reference to the editor state: a preview cannot change the document's
-// marks, whatever the file carries.
 TEST(QtPreviewPanel, ShowsPngsAndNoPreviewForTinyOrBadFiles) {
     testsupport::TempDir dir;
-    std::array<int32_t, 256> fileMarks{};
-    fileMarks[1] = kForbidden;
     for (const auto& [name, side] : {std::pair{"a.png", 20}, std::pair{"tiny.png", 4}})
-        SavePNG(dir / name, TDIB(side, side + 1, 8), fileMarks, 3);
+        SavePNG(dir / name, TDIB(side, side + 1, 8), {}, 3);
     std::ofstream(dir / "bad.gif") << "GIF89a not really";
 
     QFileDialog dialog;

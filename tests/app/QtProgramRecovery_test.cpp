@@ -92,10 +92,8 @@ pid_t Spawn(const char* scenario, const std::string& dir) {
 
 bool HasCopy(const std::string& folder) {
     std::error_code ec;
-    for (const auto& e : fs::directory_iterator(folder, ec))
-        if (e.path().extension() == ".txt")
-            return true;
-    return false;
+    fs::directory_iterator files(folder, ec), end;
+    return std::any_of(files, end, [](const auto& e) { return e.path().extension() == ".txt"; });
 }
 
 } // namespace
@@ -103,19 +101,8 @@ bool HasCopy(const std::string& folder) {
 TEST(ProgramRecovery, KilledRunComesBackWithPixelsPaletteMarksAndName) {
     test::TempDir tmp;
     const std::string dir = tmp.Dir();
-    fs::create_directories(dir + "sys");
-    for (const char* name : {"Pen.BMP", "ICON.BMP", "Empty.BMP", "Bar.bmp"})
-        fs::copy(std::string(VALLO_SYS_DIR) + "/" + name, dir + "sys/" + name);
-    EditorState work;
-    work.MainImage.SetSize(64, 48, 8);
-    for (int i = 0; i < 256; ++i)
-        work.MainImage.ColorTable()[size_t(i)] = {uint8_t(i), uint8_t(i * 5), uint8_t(255 - i)};
-    for (int y = 0; y < 48; ++y)
-        for (int x = 0; x < 64; ++x)
-            work.MainImage.SetPixel(x, y, uint32_t((x + y) % 40));
-    work.ForbiddenFlags[5] = kForbidden;
-    work.TransColor = 7;
-    SaveDocument(work, dir + "work.png");
+    fs::copy(VALLO_SYS_DIR, dir + "sys", fs::copy_options::recursive);
+    fs::copy(std::string(VALLO_TESTDATA) + "/pngsuite/ccwn3p08.png", dir + "work.png");
     IniFile ini;
     ini.WriteString("File", "最近使ったファイル1", dir + "work.png");
     ini.Save(dir + "sys/vallo.ini");

@@ -33,7 +33,7 @@ using namespace vallo;
 namespace {
 
 std::string Name(const QWidget* w) {
-    QString text = w->property("text").toString() + w->property("title").toString();
+    const QString text = w->property("text").toString() + w->property("title").toString();
     return QString("%1 %2 \"%3\"")
         .arg(w->metaObject()->className(), w->objectName(), text)
         .toStdString();
@@ -63,9 +63,9 @@ QSize CaptionRoom(QWidget* w) {
         QStyleOptionComboBox copt;
         copt.initFrom(c);
         copt.editable = c->isEditable();
-        return st->subControlRect(QStyle::CC_ComboBox, &copt, QStyle::SC_ComboBoxEditField, c)
-                   .size() -
-               QSize(c->isEditable() ? 4 : 0, 0);
+        const QRect field =
+            st->subControlRect(QStyle::CC_ComboBox, &copt, QStyle::SC_ComboBoxEditField, c);
+        return field.size() - QSize(c->isEditable() ? 4 : 0, 0);
     }
     return {};
 }
@@ -179,10 +179,7 @@ TEST_F(WindowLayout, EveryControlOfEveryWindowFitsWithTheApplicationFont) {
         QApplication::processEvents();
         std::vector<std::string> faults;
         CheckControls(window, false, faults);
-        std::string all;
-        for (const std::string& fault : faults)
-            all += "\n  " + fault;
-        EXPECT_TRUE(faults.empty()) << Name(window) << all;
+        EXPECT_EQ(faults, std::vector<std::string>{}) << Name(window);
         window->setVisible(shown);
     }
 }

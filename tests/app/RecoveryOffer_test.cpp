@@ -18,13 +18,11 @@ namespace {
 
 class RecoveryTest : public ::testing::Test {
 protected:
-    void Prepare(EditorState& s) {
+    std::unique_ptr<RecoveryCopy> Prepare(EditorState& s) {
         s.Hooks = &hooks;
         s.AppDir = dir.Dir();
         s.MainImage.SetSize(40, 24, 8);
         ApplyImageSize(s);
-    }
-    std::unique_ptr<RecoveryCopy> OpenCopy(EditorState& s) {
         auto copy = std::make_unique<RecoveryCopy>(RecoveryDir(s), [this] { return now; });
         copy->Open();
         s.Recovery = copy.get();
@@ -32,18 +30,11 @@ protected:
     }
     // Edits a document with every part a copy keeps, and lets the copy be written.
     void EditAndWaitForCopy(EditorState& s, RecoveryCopy& copy) {
-        for (int y = 0; y < 24; ++y)
-            for (int x = 0; x < 40; ++x)
-                s.MainImage.SetPixel(x, y, uint32_t(x * 7 + y * 3));
-        for (int i = 0; i < 256; ++i)
-            s.MainImage.ColorTable()[size_t(i)] = {uint8_t(i), uint8_t(255 - i), uint8_t(i / 2)};
-        s.ForbiddenFlags[3] = kForbidden;
-        s.TransColor = 9;
+        MakePatternDocument(s);
         s.FileName = dir / "work.png";
         s.CharWidth = 16;
-        s.CharHeight = 8;
-        s.CharLeft = 16;
-        s.CharTop = 8;
+        s.CharHeight = s.CharTop = 8;
+        s.CharLeft = 0;
         SetModified(s);
         EXPECT_FALSE(copy.Tick(s));
         now += RecoveryPolicy::QuietMs;
@@ -51,44 +42,41 @@ protected:
         copy.WaitIdle();
         ASSERT_EQ(copy.Written(), 1u);
     }
-    // The files with the extension in the folder.
-    std::vector<std::string> Files(const std::string& folder, const std::string& ext) {
-        std::vector<std::string> files;
-        std::error_code ec;
-        for (const auto& e : fs::directory_iterator(folder, ec))
-            if (e.path().extension() == ext)
-                files.push_back(e.path().string());
-        return files;
-    }
+    // How many files with the extension the folder holds.
     size_t Count(const std::string& folder, const std::string& ext) {
-        return Files(folder, ext).size();
+        std::error_code ec;
+        size_t n = 0;
+        for (const auto& e : fs::directory_iterator(folder, ec))
+            n += e.path().extension() == ext;
+        return n;
     }
-    std::string Only(const std::string& ext) { return Files(dir / "sys/recovery", ext).at(0); }
+    std::string Only(const std::string& ext) {
+        for (const auto& e : fs::directory_iterator(dir / "sys/recovery"))
+            if (e.path().extension() == ext)
+                return e.path().string();
+        return "";
+    }
 
     TempDir dir;
     RecordingHooks hooks;
     int64_t now = 0;
-    EditorState first;
-    EditorState second;
 };
 
 } // namespace
 
 TEST_F(RecoveryTest, CopyOfALiveRunIsNotOfferedOneLeftBehindComesBackWhole) {
-    Prepare(first);
-    auto copy = OpenCopy(first);
+    EditorState first, second;
+    auto copy = Prepare(first);
     EditAndWaitForCopy(first, *copy);
     EXPECT_EQ(Count(RecoveryDir(first), ".png"), 1u);
 
-    Prepare(second);
-    auto other = OpenCopy(second);
+    auto other = Prepare(second);
     EXPECT_TRUE(other->Store().ClaimLeftovers().empty()); // the first run still holds it
     copy.reset(); // the first run ends without removing its copy
     second.StartingUp = true;
     RecordingUi ui;
     ui.RestoreAnswers = {true};
     ASSERT_TRUE(OfferRecoveryCopies(second, ui));
-
     const TDIB& a = first.MainImage;
     const TDIB& b = second.MainImage;
     ASSERT_EQ(b.Width(), 40);
@@ -99,9 +87,9 @@ TEST_F(RecoveryTest, CopyOfALiveRunIsNotOfferedOneLeftBehindComesBackWhole) {
     EXPECT_EQ(second.TransColor, 9);
     EXPECT_EQ(second.FileName, first.FileName);
     EXPECT_TRUE(second.Modified);
-    EXPECT_EQ(hooks.Titles.back(), "Vallo [work.png]");
+    EXPECT_EQ(hooks.Title, "Vallo [work.png]");
     EXPECT_EQ((std::array{second.CharLeft, second.CharTop, second.CharWidth, second.CharHeight}),
-              (std::array{16, 8, 16, 8}));
+              (std::array{0, 8, 16, 8}));
 
     // Giving the work up removes the adopted copy.
     ui.Answers = {SaveAnswer::No};
@@ -111,37 +99,31 @@ TEST_F(RecoveryTest, CopyOfALiveRunIsNotOfferedOneLeftBehindComesBackWhole) {
 }
 
 TEST_F(RecoveryTest, TornCopiesAreSetAsideAnsweredNoIsDeleted) {
-    const struct {
-        const char* Name;
-        std::function<void()> Damage;
-        bool Aside;
-    } cases[] = {
-        {"truncated picture", [this] { fs::resize_file(Only(".png"), 100); }, true},
-        {"garbage info", [this] { std::ofstream(Only(".txt")) << "x"; }, true},
-        {"info pointing outside",
-         [this] {
+    const std::pair<std::function<void()>, bool> cases[] = {
+        // damage, set aside
+        {[this] { fs::resize_file(Only(".png"), 100); }, true},
+        {[this] { std::ofstream(Only(".txt")) << "x"; }, true},
+        {[this] {
              std::ofstream(Only(".txt")) << "[Recovery]\nFile=\nImage=../work.png\nImageBytes=1"
                                             "\nCharLeft=0\nCharTop=0\nCharWidth=8\n"
                                             "CharHeight=8\nTime=0\n";
          },
          true},
-        {"answered No", [] {}, false},
+        {[] {}, false}, // answered No
     };
-    for (const auto& c : cases) {
+    for (const auto& [damage, aside] : cases) {
         EditorState s1, s2;
-        Prepare(s1);
-        EditAndWaitForCopy(s1, *OpenCopy(s1));
-        c.Damage();
-        Prepare(s2);
+        EditAndWaitForCopy(s1, *Prepare(s1));
+        damage();
         s2.StartingUp = true;
-        auto copy = OpenCopy(s2);
+        auto copy = Prepare(s2);
         RecordingUi ui;
-        EXPECT_FALSE(OfferRecoveryCopies(s2, ui)) << c.Name;
-        EXPECT_EQ(ui.Errors.size(), c.Aside ? 1u : 0u) << c.Name;
-        EXPECT_EQ(ui.Asked, std::vector<std::string>(c.Aside ? 0 : 1, "restore")) << c.Name;
-        EXPECT_FALSE(s2.Modified) << c.Name;
-        EXPECT_EQ(Count(RecoveryDir(s2), ".txt") + Count(RecoveryDir(s2), ".png"), 0u) << c.Name;
-        EXPECT_EQ(Count(RecoveryDir(s2) + "unreadable", ".txt"), c.Aside ? 1u : 0u) << c.Name;
+        EXPECT_FALSE(OfferRecoveryCopies(s2, ui));
+        EXPECT_EQ(ui.Errors.size(), aside ? 1u : 0u);
+        EXPECT_EQ(ui.Asked, std::vector<std::string>(aside ? 0 : 1, "restore"));
+        EXPECT_FALSE(s2.Modified);
+        EXPECT_EQ(Count(RecoveryDir(s2), ".txt") + Count(RecoveryDir(s2), ".png"), 0u);
+        EXPECT_EQ(Count(RecoveryDir(s2) + "unreadable", ".txt"), aside ? 1u : 0u);
         fs::remove_all(RecoveryDir(s2) + "unreadable");
     }
 }

@@ -42,16 +42,13 @@ TEST(Settings, ApplyingCopiesOptionsAndRebuildsHistoryOnlyForANewCount) {
 
 TEST(Settings, ListsAddOnlyWhatIsChosenAndDeleteOnlyASelectedLine) {
     std::vector<std::string> items{"32x32"};
-    EXPECT_TRUE(AddSizeItem(items, "48", "32"));
-    EXPECT_FALSE(AddSizeItem(items, "48", ""));
-    EXPECT_TRUE(AddZoomItem(items, "300%"));
-    EXPECT_FALSE(AddZoomItem(items, ""));
-    EXPECT_TRUE(AddSizeItem(items, "48", "32")); // duplicates are allowed
-    EXPECT_EQ(items, (std::vector<std::string>{"32x32", "48x32", "300%", "48x32"}));
-    EXPECT_FALSE(DeleteListItem(items, -1));
-    EXPECT_FALSE(DeleteListItem(items, 4));
-    EXPECT_TRUE(DeleteListItem(items, 0));
-    EXPECT_EQ(items.front(), "48x32");
+    // Duplicates are allowed.
+    EXPECT_EQ((std::vector<bool>{AddSizeItem(items, "48", "32"), AddSizeItem(items, "48", ""),
+                                 AddZoomItem(items, "300%"), AddZoomItem(items, ""),
+                                 AddSizeItem(items, "48", "32"), DeleteListItem(items, -1),
+                                 DeleteListItem(items, 4), DeleteListItem(items, 0)}),
+              (std::vector<bool>{true, false, true, false, true, false, false, true}));
+    EXPECT_EQ(items, (std::vector<std::string>{"48x32", "300%", "48x32"}));
     EXPECT_EQ(CellSideChoices().size(), 15u);
     EXPECT_EQ(CellSideChoices().back(), "128");
     EXPECT_EQ(ZoomChoices().size(), 20u);

@@ -13,78 +13,52 @@
 
 using namespace vallo;
 using namespace vallo::testsupport;
+namespace fs = std::filesystem;
 
+// An empty folder but for the settings and an unreadable recent file 1: the data files are
+// reported missing, the palette file is made, the settings are read and the start ends on the
+// blank untitled image without a word.
 TEST(Startup, FirstStartInAnEmptyFolder) {
     TempDir dir;
     RecordingHooks hooks;
     RecordingUi ui;
     EditorState s;
     s.Hooks = &hooks;
-    const std::vector<std::string> problems = MainFormCreate(s, dir.Dir());
-    EXPECT_FALSE(problems.empty()); // no sys/ data files here: reported, not fatal
+    fs::create_directories(dir / "sys");
+    std::ofstream(dir / "sys/vallo.ini", std::ios::binary)
+        << "[Lupe]\r\n拡大率=12\r\n[File]\r\n最近使ったファイル1=" << (dir / "last.png") << "\r\n";
+    std::ofstream(dir / "last.png", std::ios::binary) << "not a picture";
+    EXPECT_FALSE(MainFormCreate(s, dir.Dir()).empty());
     EXPECT_TRUE(s.StartingUp);
     EXPECT_EQ(s.AppDir, dir.Dir());
-
     EXPECT_EQ(ReadWholeFile(dir / "palette/vallo.vp3"), DefaultPaletteBytes());
-    EXPECT_EQ(s.MainImage.Width(), 500); // the start-up picture until the deferred part
-    EXPECT_EQ(s.MainImage.Height(), 500);
+    EXPECT_EQ(s.MainImage.Width() + s.MainImage.Height(), 1000); // until the deferred part
 
     DeferredStartup(s, ui);
     EXPECT_FALSE(s.StartingUp);
+    EXPECT_EQ(s.Magnification, 12);
     EXPECT_EQ(s.MainImage.Width(), 256);
     EXPECT_EQ(s.MainImage.Height(), 256);
     EXPECT_TRUE(s.FileName.empty());
     EXPECT_FALSE(s.Modified);
-    ASSERT_FALSE(hooks.Titles.empty());
-    EXPECT_EQ(hooks.Titles.back(), "Vallo [無題]");
+    EXPECT_EQ(hooks.Title, "Vallo [無題]");
     EXPECT_TRUE(ui.Errors.empty());
     EXPECT_TRUE(ui.Asked.empty());
-}
-
-TEST(Startup, TheDeferredStartReadsTheSettings) {
-    TempDir dir;
-    RecordingUi ui;
-    EditorState s;
-    MainFormCreate(s, dir.Dir());
-    std::filesystem::create_directories(std::filesystem::path(IniPath(s)).parent_path());
-    std::ofstream(IniPath(s), std::ios::binary) << "[Lupe]\r\n拡大率=12\r\n";
-    DeferredStartup(s, ui);
-    EXPECT_EQ(s.Magnification, 12);
-}
-
-TEST(Startup, AnExistingPaletteFileIsKept) {
-    TempDir dir;
-    std::filesystem::create_directories(dir / "palette");
-    std::ofstream(dir / "palette/vallo.vp3", std::ios::binary) << "mine";
-    EditorState s;
-    MainFormCreate(s, dir.Dir().substr(0, dir.Dir().size() - 1)); // no trailing slash
-    EXPECT_EQ(s.AppDir, dir.Dir());
-    EXPECT_EQ(ReadWholeFile(dir / "palette/vallo.vp3").size(), 4u);
-}
-
-TEST(Startup, AnUnreadableRecentFileGivesTheBlankUntitledImage) {
-    TempDir dir;
-    RecordingHooks hooks;
-    RecordingUi ui;
-    EditorState s;
-    s.Hooks = &hooks;
-    MainFormCreate(s, dir.Dir());
-    std::ofstream(dir / "last.png", std::ios::binary) << "not a picture";
-    s.RecentFiles[1] = dir / "last.png";
-    DeferredStartup(s, ui);
-    EXPECT_EQ(s.MainImage.Width(), 256);
-    EXPECT_TRUE(s.FileName.empty());
-    EXPECT_EQ(hooks.Titles.back(), "Vallo [無題]");
-    EXPECT_TRUE(ui.Errors.empty());
     EXPECT_GE(s.UndoCount, 2);
 }
 
-TEST(Startup, DataFilesAreReadFromTheProgramFolder) {
+TEST(Startup, DataFilesAreReadFromTheProgramFolderAndAPaletteFileIsKept) {
     TempDir dir;
-    std::filesystem::copy(VALLO_SYS_DIR, dir / "sys", std::filesystem::copy_options::recursive);
+    fs::copy(VALLO_SYS_DIR, dir / "sys", fs::copy_options::recursive);
+    fs::create_directories(dir / "palette");
+    std::ofstream(dir / "palette/vallo.vp3", std::ios::binary) << "mine";
     EditorState s;
-    const std::vector<std::string> problems = MainFormCreate(s, dir.Dir());
+    std::string appDir = dir.Dir();
+    appDir.pop_back(); // no trailing slash
+    const std::vector<std::string> problems = MainFormCreate(s, appDir);
     EXPECT_TRUE(problems.empty()) << problems.front();
+    EXPECT_EQ(s.AppDir, dir.Dir());
+    EXPECT_EQ(ReadWholeFile(dir / "palette/vallo.vp3").size(), 4u);
     EXPECT_FALSE(s.BarBitmap.Empty());
     // Pen 0 is the single dot, pen 1 a 2 x 2 block.
     EXPECT_EQ(s.PenMasks[0][0][0], 255);
@@ -102,11 +76,11 @@ TEST(Startup, TheCommandLineFileIsOpenedInsteadOfRecentFile1) {
     s.RecentFiles[1] = std::string(VALLO_TESTDATA) + "/pngsuite/basi3p08.png";
     s.StartFile = sprite;
     DeferredStartup(s, ui);
-    const std::string normal = std::filesystem::path(sprite).lexically_normal().string();
+    const std::string normal = fs::path(sprite).lexically_normal().string();
     EXPECT_EQ(s.FileName, normal);
     EXPECT_EQ(s.RecentFiles[1], normal);
     EXPECT_EQ(s.MainImage.Width(), 32);
-    EXPECT_EQ(hooks.Titles.back(), "Vallo [basn3p08.png]");
+    EXPECT_EQ(hooks.Title, "Vallo [basn3p08.png]");
     ASSERT_TRUE(CanUndo(s)); // as Open: one step back to the blank image
     Undo(s);
     EXPECT_EQ(s.MainImage.Width(), 256);
@@ -114,7 +88,7 @@ TEST(Startup, TheCommandLineFileIsOpenedInsteadOfRecentFile1) {
 
 TEST(Startup, AReadOnlyInstallWritesUnderTheUsersFolders) {
     TempDir dir;
-    std::filesystem::create_directories(dir / "share/palette");
+    fs::create_directories(dir / "share/palette");
     std::vector<uint8_t> shipped = DefaultPaletteBytes();
     shipped[40] = 99; // tell the shipped copy from the built-in one
     WriteFileAtomically(dir / "share/palette/vallo.vp3", shipped);
@@ -125,7 +99,7 @@ TEST(Startup, AReadOnlyInstallWritesUnderTheUsersFolders) {
     s.IniReadMode = false;
     RunIniRoutine(s);
     for (const char* name : {"vallo.ini", "size.txt", "bai.txt"})
-        EXPECT_TRUE(std::filesystem::is_regular_file(dir / ("config/vallo/" + std::string(name))));
-    EXPECT_FALSE(std::filesystem::exists(dir / "share/sys"));
+        EXPECT_TRUE(fs::is_regular_file(dir / ("config/vallo/" + std::string(name))));
+    EXPECT_FALSE(fs::exists(dir / "share/sys"));
     EXPECT_EQ(RecoveryFolder(s), dir / "data/vallo/recovery/");
 }

@@ -1,7 +1,5 @@
-// Entry of the UI tests: one QApplication for all of them, offscreen unless another platform is
-// set. The offscreen screen is 1366 x 768, the smallest screen the windows are laid out for, and
-// the application has the program's font. With VALLO_CHILD set the binary runs that child
-// scenario instead of the tests.
+// The UI tests share one QApplication with the program's font on a 1366 x 768 offscreen screen
+// (unless another platform is set). With VALLO_CHILD set the binary runs that child scenario.
 #include "support/ChildScenario.h"
 #include "widgets/QtAppFont.h"
 

@@ -10,22 +10,14 @@ using namespace vallo::testing;
 TEST(ColorTables, WorkedTablesOfBlackWhiteGreyAndRed) {
     auto s = MakeEditor();
     const ColorTables& t = s->Tables;
-    EXPECT_EQ(t.BlendTable[0][1], 2);
-    EXPECT_EQ(t.BlendTable[1][0], 2);
-    EXPECT_EQ(t.AddTable[2][2], 1);
-    EXPECT_EQ(t.AddTable[0][2], 2);
-    EXPECT_EQ(t.SubtractTable[1][2], 2);
-    EXPECT_EQ(t.SubtractTable[2][1], 0);
-    EXPECT_EQ(t.MultiplyTable[2][2], 0);
-    EXPECT_EQ(t.MultiplyTable[1][2], 2);
-    EXPECT_EQ(t.SubstituteColor[2], 1);
-    EXPECT_EQ(t.InverseColor[0], 1);
-    EXPECT_EQ(t.InverseColor[2], 2);
-    // Equal colours: the lowest index is the nearest, and a red's substitute is another red.
-    EXPECT_EQ(t.NearestCube[15], 3);
-    EXPECT_EQ(t.SubstituteColor[3], 4);
-    EXPECT_EQ(t.SubstituteColor[4], 3);
-    EXPECT_EQ(t.PaletteRed[2], 128);
+    // Blend, add, subtract, multiply, substitute and inverse; then equal colours: the lowest
+    // index is the nearest, and a red's substitute is another red.
+    EXPECT_EQ((std::vector<int>{t.BlendTable[0][1], t.BlendTable[1][0], t.AddTable[2][2],
+                                t.AddTable[0][2], t.SubtractTable[1][2], t.SubtractTable[2][1],
+                                t.MultiplyTable[2][2], t.MultiplyTable[1][2], t.SubstituteColor[2],
+                                t.InverseColor[0], t.InverseColor[2], t.NearestCube[15],
+                                t.SubstituteColor[3], t.SubstituteColor[4], t.PaletteRed[2]}),
+              (std::vector<int>{2, 2, 1, 2, 2, 0, 0, 2, 1, 1, 2, 3, 4, 3, 128}));
 }
 
 TEST(ColorTables, BlendDiagonalAndNeverTheLowerPixel) {
@@ -56,9 +48,9 @@ TEST(ColorTables, ForbiddenEntriesAreSubstitutedInEveryMergeTable) {
     s->ForbiddenFlags[1] = kForbidden;
     PropagatePalette(*s);
     const ColorTables& t = s->Tables;
-    EXPECT_EQ(t.AddTable[2][2], 2);
-    EXPECT_EQ(t.SubstituteColor[2], 3);
-    EXPECT_EQ(t.InverseColor[0], 1); // only shown, never substituted
+    // Inverse colours are only shown, never substituted.
+    EXPECT_EQ((std::array{t.AddTable[2][2], t.SubstituteColor[2], t.InverseColor[0]}),
+              (std::array<uint8_t, 3>{2, 3, 1}));
 
     auto grey = MakeEditor(true);
     for (int i = 0; i < 256; i += 3)

@@ -1,8 +1,7 @@
 #pragma once
 
-// UI tests that need a real process of their own (to kill it, for example) run the test binary
-// again with VALLO_CHILD naming a scenario registered here; the scenario's result is the exit
-// code of that child.
+// A UI test that needs a process of its own runs the test binary again with VALLO_CHILD naming
+// a scenario registered here; the scenario's result is the child's exit code.
 
 #include <functional>
 #include <map>

@@ -1,7 +1,9 @@
 #pragma once
 
+#include "draw/ImageLayout.h"
 #include "draw/Undo.h"
 #include "state/EditorState.h"
+#include "state/StateRoutines.h"
 #include "state/ViewHooks.h"
 
 #include <atomic>
@@ -31,6 +33,7 @@ public:
 
     // The folder with a trailing "/", as AppDir is kept.
     std::string Dir() const { return path_.string() + "/"; }
+    std::string operator/(const std::string& name) const { return (path_ / name).string(); }
 
 private:
     std::filesystem::path path_;
@@ -54,22 +57,15 @@ public:
     void PaletteResize() override { ++Calls["PaletteResize"]; }
     void RedrawExtendedView() override { ++Calls["RedrawExtendedView"]; }
     void RepaintTiledView() override { ++Calls["RepaintTiledView"]; }
-    int Count(const std::string& name) const {
-        const auto it = Calls.find(name);
-        return it == Calls.end() ? 0 : it->second;
-    }
+    void ReleaseLayerButton() override { ++Calls["ReleaseLayerButton"]; }
+    int Count(const std::string& name) const { return Calls.count(name) ? Calls.at(name) : 0; }
 };
 
 // A palette where entry i is (i, 255 - i, i * 3 mod 256), propagated.
-inline void SetRampPalette(EditorState& s);
-
-} // namespace vallo::test
-
-#include "draw/ImageLayout.h"
-#include "state/StateRoutines.h"
-
-inline void vallo::test::SetRampPalette(EditorState& s) {
+inline void SetRampPalette(EditorState& s) {
     for (int i = 0; i < 256; ++i)
         s.MainImage.ColorTable()[size_t(i)] = {uint8_t(i * 3), uint8_t(255 - i), uint8_t(i), 0};
     PropagatePalette(s);
 }
+
+} // namespace vallo::test

@@ -20,14 +20,18 @@ ScrollLayoutInput Frame(int w, int h, int bitmapW, int bitmapH, int chip = 1, in
 
 } // namespace
 
-TEST(ScrollLayout, BaseExtentScalesButNeverVanishes) {
-    EXPECT_EQ(BaseExtent(10, 8), 5);
-    EXPECT_EQ(BaseExtent(1, 8), 1);
-    EXPECT_EQ(BaseExtent(0, 8), 0);
-    EXPECT_EQ(BaseExtent(30000, 48), 90000);
-    EXPECT_EQ(ChipStep(0, 16), 1);
-    EXPECT_EQ(ChipStep(1, 8), 1); // 1 x 8 / 16 = 0 counts as 1
-    EXPECT_EQ(ChipStep(3, 32), 6);
+TEST(ScrollLayout, ExtentsAndStepsScaleButNeverVanish) {
+    EXPECT_EQ(
+        (std::array{BaseExtent(10, 8), BaseExtent(1, 8), BaseExtent(0, 8), BaseExtent(30000, 48)}),
+        (std::array{5, 1, 0, 90000}));
+    // 1 x 8 / 16 = 0 counts as 1.
+    EXPECT_EQ((std::array{ChipStep(0, 16), ChipStep(1, 8), ChipStep(3, 32)}),
+              (std::array{1, 1, 6}));
+    EXPECT_EQ(ScreenToBitmap(7, 8), 14);
+    EXPECT_EQ(ScreenToBitmap(-7, 32), -3); // truncates toward zero
+    EXPECT_LT(WallpaperToBitmap(5, 20, 100, 300, 16), 0);
+    EXPECT_LT(WallpaperToBitmap(19, 20, 100, 300, 32), 0);
+    EXPECT_GE(WallpaperToBitmap(125, 20, 100, 300, 16), 300);
 }
 
 TEST(ScrollLayout, TooSmallFrameIsDisabled) {
@@ -46,11 +50,9 @@ TEST(ScrollLayout, TooSmallFrameIsDisabled) {
 TEST(ScrollLayout, ViewportIsWholeChipsUnlessTheBitmapFits) {
     // 100 - 16 = 84 pixels of room, chip 3: 84 is a multiple of 3 already; use 101 -> 85 -> 84.
     ScrollLayout l = ComputeScrollLayout(Frame(101, 101, 300, 300, 3));
-    EXPECT_EQ(l.H.Visible, 84);
     EXPECT_TRUE(l.H.Enabled);
-    EXPECT_EQ(l.H.Max, 99);
-    EXPECT_EQ(l.H.PageSize, 28);
-    EXPECT_EQ(MaxScrollPosition(l.H), 72);
+    EXPECT_EQ((std::array{l.H.Visible, l.H.Max, l.H.PageSize, MaxScrollPosition(l.H)}),
+              (std::array{84, 99, 28, 72}));
     // The whole bitmap fits: its own width, not rounded, and no scrolling.
     l = ComputeScrollLayout(Frame(101, 101, 50, 50, 3));
     EXPECT_EQ(l.H.Visible, 50);
@@ -77,9 +79,7 @@ TEST(ScrollLayout, PartialLastChipShrinksTheViewportAtTheFarEnd) {
     // (2 chips) at the far end shows pixels 6..9 only.
     ScrollLayoutInput in = Frame(22, 100, 10, 10, 3);
     ScrollLayout l = ComputeScrollLayout(in);
-    ASSERT_EQ(l.H.Visible, 6);
-    EXPECT_EQ(l.H.Max, 3);
-    EXPECT_EQ(l.H.PageSize, 2);
+    EXPECT_EQ((std::array{l.H.Visible, l.H.Max, l.H.PageSize}), (std::array{6, 3, 2}));
     EXPECT_EQ(ClampScrollPosition(l.H, 9), 2);
     EXPECT_EQ(ClampScrollPosition(l.H, -4), 0);
     EXPECT_EQ(ViewportAt(l.H, 2, 10, 3), 4);
@@ -98,12 +98,4 @@ TEST(ScrollLayout, ZoomChangeKeepsTheCentreChip) {
     const int s1 = ChipStep(1, 32);
     const int newPos = PositionForCentre(after.H, chip, s1);
     EXPECT_EQ(CentreChip(after.H, newPos, s1), 100);
-}
-
-TEST(ScrollLayout, MousePositionsBecomeBitmapPixels) {
-    EXPECT_EQ(ScreenToBitmap(7, 8), 14);
-    EXPECT_EQ(ScreenToBitmap(-7, 32), -3); // truncates toward zero
-    EXPECT_LT(WallpaperToBitmap(5, 20, 100, 300, 16), 0);
-    EXPECT_LT(WallpaperToBitmap(19, 20, 100, 300, 32), 0);
-    EXPECT_GE(WallpaperToBitmap(125, 20, 100, 300, 16), 300);
 }

@@ -32,6 +32,8 @@ TEST(CommandLine, ParsesEveryForm) {
     };
     for (const auto& [args, want] : cases)
         EXPECT_EQ(Parsed(args), want);
+    const char* argv[] = {"vallo", "a.png"}; // the program's name is not an argument
+    EXPECT_EQ(ParseCommandLine(2, argv).File, "a.png");
 }
 
 TEST(CommandLine, RefusesBadArguments) {
@@ -43,6 +45,7 @@ TEST(CommandLine, RefusesBadArguments) {
                                                {"convert", "in.png", "out.jpg"},
                                                {"convert", "i.png", "o.png", "x.png"},
                                                {"convert", "in.png", "out.png", "--palette"},
+                                               {"convert", "in.png", "out.png", "--bogus"},
                                                {"info", "a.png", "--keep-indices"}}) {
         const CommandLine got = ParseCommandLine(args);
         EXPECT_EQ(got.Action, CommandAction::BadArguments) << args.back();

@@ -84,4 +84,6 @@ TEST(ImageSizeJobs, SizeChangeFillsCropsAndUndoesByteForByte) {
     Redo(s);
     EXPECT_EQ(Bytes(s.MainImage), newBytes);
     EXPECT_EQ(s.FileName, "/x/renamed.png");
+    s.MainImage.ColorTable()[0] = s.MainImage.ColorTable()[40];
+    EXPECT_EQ(TransparentFillIndex(s), 0);
 }

@@ -1,10 +1,13 @@
 #pragma once
 
-// Test-side construction of PNG files, independent of the codec: a bitwise CRC-32, zlib's
-// compress2 and hand-written chunk framing.
+// Test-side construction of PNG files, independent of the codec: zlib's crc32 and compress2
+// and hand-written chunk framing; and reading through the codec.
+
+#include "formats/PngCodec.h"
 
 #include <cstdint>
 #include <cstdlib>
+#include <gtest/gtest.h>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -13,16 +16,6 @@
 namespace pngtest {
 
 using Bytes = std::vector<uint8_t>;
-
-inline uint32_t BitwiseCrc32(const uint8_t* p, size_t n) {
-    uint32_t c = 0xFFFFFFFFu;
-    for (size_t i = 0; i < n; ++i) {
-        c ^= p[i];
-        for (int k = 0; k < 8; ++k)
-            c = (c >> 1) ^ (0xEDB88320u & (0u - (c & 1)));
-    }
-    return ~c;
-}
 
 inline void Put32(Bytes& out, uint32_t v) {
     for (int s = 24; s >= 0; s -= 8)
@@ -42,7 +35,7 @@ inline void AddChunk(Bytes& out, const std::string& type, const Bytes& data) {
     const size_t typed = out.size();
     out.insert(out.end(), type.begin(), type.end());
     out.insert(out.end(), data.begin(), data.end());
-    Put32(out, BitwiseCrc32(&out[typed], out.size() - typed));
+    Put32(out, uint32_t(crc32(0, &out[typed], uInt(out.size() - typed))));
 }
 
 inline Bytes HeaderData(uint32_t w, uint32_t h, uint8_t depth = 8, uint8_t colourType = 3,
@@ -116,6 +109,23 @@ inline Bytes FilterRow(uint8_t type, const Bytes& row, const Bytes& prior) {
         out[i] = uint8_t(row[i] - pred[type % 5]);
     }
     return out;
+}
+
+// Rows of an image as an unfiltered PNG stream: filter byte 0, then the row's pixels.
+inline Bytes RawRows(const vallo::TDIB& image) {
+    Bytes raw;
+    for (int y = 0; y < image.Height(); ++y) {
+        raw.push_back(0);
+        raw.insert(raw.end(), image.ScanLine(y), image.ScanLine(y) + image.Width());
+    }
+    return raw;
+}
+
+// Reads a file that must be accepted, into `image` as it was passed.
+inline vallo::TDIB Read(const Bytes& file, vallo::PngMarks& marks,
+                        vallo::TDIB image = vallo::TDIB()) {
+    EXPECT_TRUE(vallo::LoadPNGFromMemory(file.data(), file.size(), image, marks));
+    return image;
 }
 
 } // namespace pngtest

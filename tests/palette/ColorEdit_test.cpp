@@ -1,4 +1,5 @@
 #include "palette/ColorEdit.h"
+#include "palette/Hls.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -58,4 +59,34 @@ TEST_F(ColorEditTest, BarsMapPositionsToValuesAndBack) {
         EXPECT_EQ(ColorBarValueAt(ColorBarBox(v[0]), v[1], v[2]), v[3]) << v[1] << " " << v[2];
     EXPECT_EQ(ColorBarMarkers(s, ColorBarBox::Rgb), (std::array<int, 3>{10, 53, 30}));
     EXPECT_EQ(ColorBarMarkers(s, ColorBarBox::Hls), (std::array<int, 3>{26, 31, 43}));
+}
+
+TEST(HlsConversion, WorkedColoursBothWays) {
+    const struct {
+        RgbColor Rgb;
+        HlsColor Hls;
+        RgbColor Back; // there and back is not always exact
+    } cases[] = {
+        {{255, 0, 0}, {0, 256, 256}, {255, 0, 0}},
+        {{0, 255, 0}, {256, 256, 256}, {0, 255, 0}},
+        {{0, 0, 255}, {512, 256, 256}, {0, 0, 255}},
+        {{255, 255, 255}, {0, 512, 0}, {255, 255, 255}},
+        {{0, 0, 0}, {0, 0, 0}, {0, 0, 0}},
+        {{128, 128, 128}, {0, 256, 0}, {127, 127, 127}},
+        {{255, 255, 128}, {128, 384, 255}, {255, 255, 127}}, // a tie: the red formula wins
+        {{255, 0, 128}, {704, 256, 256}, {255, 0, 127}},     // a negative hue wraps
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(RGBToHLS(c.Rgb.R, c.Rgb.G, c.Rgb.B), c.Hls) << c.Hls.H << "," << c.Hls.L;
+        EXPECT_EQ(HLSToRGB(c.Hls.H, c.Hls.L, c.Hls.S), c.Back) << c.Hls.H << "," << c.Hls.L;
+    }
+    EXPECT_EQ(RGBToHLS(77, 77, 77).S, 0);
+    EXPECT_EQ(HLSToRGB(0, 257, 256), (RgbColor{255, 1, 1})); // an odd lightness rounds up
+}
+
+TEST(HLSToRGB, WrapsHueAndClampsTheRest) {
+    EXPECT_EQ(HLSToRGB(768, 256, 256), HLSToRGB(0, 256, 256));
+    EXPECT_EQ(HLSToRGB(-256, 256, 256), HLSToRGB(512, 256, 256));
+    EXPECT_EQ(HLSToRGB(0, 9999, -5), HLSToRGB(0, 512, 0));
+    EXPECT_EQ(HLSToRGB(0, -1, 9999), HLSToRGB(0, 0, 256));
 }

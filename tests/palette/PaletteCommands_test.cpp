@@ -94,7 +94,6 @@ TEST_F(PaletteCommandsTest, CopyKeepsTheReservedByteClearForbiddenIsNoDocumentCh
     Undo(s);
     EXPECT_EQ((std::array{s.MainImage.ColorTable()[4].rgbRed, s.PaletteQuads[4].rgbRed}),
               (std::array<uint8_t, 2>{4, 4}));
-
     s.Modified = false;
     hooks.Calls.clear();
     s.ForbiddenFlags.fill(kForbidden);

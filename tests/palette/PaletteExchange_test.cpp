@@ -140,7 +140,6 @@ TEST(PaletteExchange, ImportIsOneUndoStepKeepingMarksExportWritesAll256) {
     const ColorTableArray before = s.MainImage.ColorTable();
     const std::string gpl = dir.Dir() + "in.gpl";
     WriteFileAtomically(gpl, BuildExchangePalette(kSunset, ExchangeFormat::Gpl));
-
     ImportPalette(s, gpl);
     for (size_t i = 0; i < 4; ++i)
         EXPECT_EQ(s.MainImage.ColorTable()[i], kSunset[i]) << i;
@@ -151,7 +150,6 @@ TEST(PaletteExchange, ImportIsOneUndoStepKeepingMarksExportWritesAll256) {
     EXPECT_EQ(UndoCaption(s), "Undo 1");
     Undo(s);
     EXPECT_EQ(s.MainImage.ColorTable(), before);
-
     // A refused file changes nothing and records nothing.
     const std::string bad = dir.Dir() + "bad.hex";
     WriteFileAtomically(bad, Bytes("ff0000\nnothex\n"));
@@ -159,7 +157,6 @@ TEST(PaletteExchange, ImportIsOneUndoStepKeepingMarksExportWritesAll256) {
     EXPECT_THROW(ImportPalette(s, dir.Dir() + "missing.act"), FileError);
     EXPECT_EQ(s.MainImage.ColorTable(), before);
     EXPECT_EQ(UndoCaption(s), "Undo 0");
-
     // Export writes the 256 committed entries, ".pal" as JASC-PAL.
     s.TransColor = 7;
     const std::vector<RGBQuad> all(s.PaletteQuads.begin(), s.PaletteQuads.end());

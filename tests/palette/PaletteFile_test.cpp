@@ -51,7 +51,6 @@ TEST(DefaultPaletteBytes, LayoutByteForByteAndWrittenOnlyWhenMissing) {
                                                        6])
                 << i;
     EXPECT_EQ(Bytes(b.begin() + 32 + 3 * 226, b.end()), Bytes(1056 - 32 - 3 * 226, 0));
-
     vallo::test::TempDir dir;
     EnsurePaletteFolder(dir.Dir() + "palette/", "");
     const std::string file = dir.Dir() + "palette/vallo.vp3";
@@ -95,7 +94,6 @@ TEST_F(PaletteFileTest, BothKindsSaveMarksAtTheirOffsetsAndThePaletteLoadsBack) 
     EXPECT_EQ((Bytes{vp3[805], vp3[809], vp3[800], vk3[37], vk3[41], vk3[36]}),
               (Bytes{166, 66, 0, 166, 66, 0}));
     EXPECT_EQ(Bytes(vp3.begin() + 32 + 21, vp3.begin() + 32 + 24), (Bytes{7, 248, 21})); // entry 7
-
     EditorState t2;
     vallo::test::RecordingHooks th;
     t2.Hooks = &th;
@@ -140,7 +138,6 @@ TEST_F(PaletteFileTest, ForbiddenFileKeepsColoursLastTransparentMarkWinsShortFil
     EXPECT_EQ(s.TransColor, 1);
     EXPECT_FALSE(s.Modified);
     EXPECT_EQ(hooks.Calls.size(), 0u);
-
     Bytes vk3(288, 0);
     vk3[32 + 3] = 100;
     vk3[32 + 9] = 166;
@@ -187,7 +184,6 @@ TEST_F(PaletteFileTest, NewImageTakesTheDefaultPaletteQuietlyOrTheBuiltInOne) {
     EXPECT_TRUE(s.Modified);
     EXPECT_EQ(s.PaletteLoadQuiet, 0);
     EXPECT_EQ(hooks.Count("RedrawPaletteImage"), 0); // refreshing is the caller's part
-
     // A user's default with marks: its transparent colour and forbidden set come along.
     Bytes custom = DefaultPaletteBytes();
     custom[800 + 4] = 100;

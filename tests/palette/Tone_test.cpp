@@ -53,7 +53,6 @@ TEST(ToneColor, RgbAmountsTruncateAndClampHlsPassesThroughBothConversions) {
     for (const auto& c : cases)
         EXPECT_EQ(ToneColor(c.in, c.t), c.out) << std::hex << c.in << " " << c.t.P1 << c.t.P2;
     EXPECT_EQ(ToneBarText(-35), "-35%");
-
     std::array<int32_t, 256> flags{};
     flags[3] = kForbidden;
     const ColorTableArray allowed = ToneTable({}, flags, {100, 0, 0, AllowedOnly, Rgb});
@@ -99,7 +98,6 @@ TEST_F(ToneTest, GradationRampsBetweenTheTwoColoursRoundingTowardTheStart) {
     EXPECT_EQ((std::array{Entry(9), Entry(15), s.PaletteQuads[12]}),
               (std::array{e9, e15, Entry(12)}));
     EXPECT_EQ(hooks.Count("RepaintPalette"), 1);
-
     EXPECT_TRUE(Ramp(20, MakeColor(200, 90, 0), 23, MakeColor(0, 30, 0)));
     EXPECT_EQ((std::array{Entry(21), Entry(22)}),
               (std::array{RGBQuad{0, 70, 134, 0}, RGBQuad{0, 50, 67, 0}}));
@@ -109,7 +107,6 @@ TEST_F(ToneTest, GradationRampsBetweenTheTwoColoursRoundingTowardTheStart) {
     EXPECT_TRUE(Ramp(30, 0, 34, MakeColor(255, 255, 255)));
     EXPECT_EQ((std::array{Entry(31).rgbRed, Entry(32).rgbRed, Entry(33).rgbRed}),
               (std::array{uint8_t(63), e32.rgbRed, uint8_t(191)}));
-
     // Without entries between the two nothing happens.
     InitUndo(s, 8);
     s.Modified = false;

@@ -1,6 +1,5 @@
 #include "FormHooks.h"
-#include "state/Configuration.h"
-#include "support/TestSupport.h"
+#include "draw/Undo.h"
 #include "views/EXForm.h"
 #include "views/LupeMouse.h"
 #include "views/NarabeForm.h"
@@ -32,15 +31,9 @@ struct PreviewFixture : FormsFixture {
 
 } // namespace
 
-TEST(EXForm, MenusResizeTheViewsAndPersist) {
-    vallo::test::TempDir dir;
+TEST(EXForm, MenusResizeTheViewsPaintedExactlyAndAreCheckedFromTheSettings) {
     PreviewFixture f;
-    f.s.StartingUp = true;
     f.ex->ZoomItem(3)->trigger();
-    EXPECT_EQ(f.s.EXZoom, 3);
-    EXPECT_NE(f.ex->Box()->size(), QSize(96, 48)); // no layout while starting up
-    f.s.StartingUp = false;
-    f.s.Hooks->RedrawExtendedView();
     EXPECT_EQ(f.ex->Box()->size(), QSize(96, 48));
     // The mirrored half is the exact mirror of the painted cell.
     const QImage shown = f.ex->Box()->grab().toImage();
@@ -54,16 +47,7 @@ TEST(EXForm, MenusResizeTheViewsAndPersist) {
     f.narabe->CountItem(3)->trigger();
     f.narabe->ZoomItem(2)->trigger();
     EXPECT_EQ(f.narabe->Box()->size(), QSize(96, 96));
-
-    f.s.AppDir = dir.Dir();
-    f.s.IniReadMode = false;
-    RunIniRoutine(f.s);
-    EditorState back;
-    back.AppDir = dir.Dir();
-    RunIniRoutine(back);
-    EXPECT_EQ((std::array{back.EXZoom, back.EXStyle, back.NarabeCount, back.NarabeZoom}),
-              (std::array{3, 2, 3, 2}));
-    TEXForm ex(back, f.w, nullptr);
+    TEXForm ex(f.s, f.w, nullptr);
     EXPECT_TRUE(ex.ZoomItem(3)->isChecked() && ex.StyleItem(2)->isChecked());
 }
 

@@ -2,14 +2,14 @@
 
 // Builds a small document with the magnifier, overview and tool window for the UI tests; the
 // program's own view hooks forward the core's requests to them.
-#include "state/EditorState.h"
-#include "widgets/QtWindows.h"
-#include "state/StateRoutines.h"
 #include "app/QtViewHooks.h"
+#include "draw/ImageLayout.h"
 #include "draw/ToolForm.h"
+#include "state/EditorState.h"
+#include "state/StateRoutines.h"
 #include "views/AllForm.h"
 #include "views/LupeForm.h"
-#include "draw/ImageLayout.h"
+#include "widgets/QtWindows.h"
 
 #include <QApplication>
 #include <memory>
@@ -25,7 +25,6 @@ struct FormsFixture {
     std::unique_ptr<TLupeForm> lupe;
     std::unique_ptr<TAllForm> all;
     std::unique_ptr<TToolForm> tool;
-
     explicit FormsFixture(int imageSize = 64, int cell = 16, int zoom = 4) {
         s.Hooks = &hooks;
         s.AppDir = std::string(VALLO_SYS_DIR) + "/../";

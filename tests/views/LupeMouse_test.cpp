@@ -28,7 +28,6 @@ struct LupeMouseTest : ::testing::Test, ViewHooks {
         right = std::max(right, r), bottom = std::max(bottom, b);
     }
     void ForgetAreas() { left = top = 1 << 30, right = bottom = -1; }
-
     void SetUp() override {
         s.Hooks = this;
         s.MainImage.SetSize(64, 64, 8);
@@ -136,19 +135,6 @@ TEST_F(LupeMouseTest, HoverAndShapePreviewsAreShownAndTakenBack) {
     EXPECT_EQ(Magnified(), before);
     EXPECT_FALSE(s.LupeOverhang); // only the preview reaches past the visible part
     EXPECT_EQ(Cell(6, 6), 0u);
-}
-
-TEST_F(LupeMouseTest, FillStaysInTheCellAndMakesNoStepWhenTheColourIsThere) {
-    btToolClick(s, 6);
-    s.DrawColor = 7;
-    Down(0, 0);
-    for (int y = 0; y < 32; ++y)
-        for (int x = 0; x < 32; ++x)
-            ASSERT_EQ(Cell(x, y), 7u);
-    EXPECT_EQ(s.MainImage.Pixel(31, 0), 0u);
-    EXPECT_EQ(s.LupeImage.Pixel(5 * 8 + 3, 9 * 8 + 3), 7u);
-    Down(4, 4);
-    EXPECT_EQ(UndoCaption(s), "Undo 1");
 }
 
 TEST_F(LupeMouseTest, PickIgnoresForbiddenColoursWithEveryTool) {

@@ -2,6 +2,7 @@
 #include "views/LupeOverlay.h"
 #include "views/OverviewFrames.h"
 #include "views/OverviewMouse.h"
+#include "views/OverviewPaintArea.h"
 
 #include <gtest/gtest.h>
 #include <sstream>
@@ -116,7 +117,6 @@ TEST_F(OverviewTest, RangeToolTakesPressesUnlessShiftIsHeldAndMagnifierMovesAreN
     EXPECT_EQ(s.CharLeft, 32);
     Press(Right, 50, 50);
     EXPECT_EQ(s.CopyRangeState, 0);
-
     s.CopyRangeState = 2;
     s.CopyImage.SetSize(8, 8, 8);
     AllBoxMouseMove(s, -20, 300, false, true);
@@ -153,7 +153,6 @@ TEST_F(OverviewTest, FramesInScreenCoordinatesAndTheMagnifierOverlay) {
     EXPECT_EQ(Describe(f.CopyImage), "16,32 26,38");
     s.CopyRangeState = 0;
     EXPECT_FALSE(ComputeOverviewFrames(s).CopyRange.Visible);
-
     // The magnifier at 4x with the cell at (32, 32): a range at (40, 24), 16 x 8.
     s.Magnification = 4;
     s.CharTop = 32;
@@ -170,4 +169,31 @@ TEST_F(OverviewTest, FramesInScreenCoordinatesAndTheMagnifierOverlay) {
     EXPECT_EQ(Describe(o.Image), "32,-32 96,0");
     s.CopyRangeState = 0;
     EXPECT_FALSE(ComputeLupeCopyOverlay(s).Frame.Visible);
+}
+
+TEST(OverviewPaintArea, ExposedAreaMapsExactlyAtEveryScale) {
+    // 3x: screen 7..20 shows image 2..6 (screen 6..21 once rounded to whole image pixels).
+    OverviewPaintArea a = OverviewExposedArea({7, 7, 20, 20}, 48, 100, 100);
+    ASSERT_FALSE(a.Empty);
+    EXPECT_EQ(a.Source, (IntRect{2, 2, 7, 7}));
+    EXPECT_EQ(a.Target, (IntRect{6, 6, 21, 21}));
+    // 1/4: screen 7..9 shows image 28..36.
+    a = OverviewExposedArea({7, 0, 9, 1}, 4, 100, 100);
+    EXPECT_EQ(a.Source, (IntRect{28, 0, 36, 4}));
+    EXPECT_EQ(a.Target, (IntRect{7, 0, 9, 1}));
+    // 1/4 of a 10-pixel image shows 2 screen pixels (8 image pixels); beyond is nothing.
+    a = OverviewExposedArea({0, 0, 50, 50}, 4, 10, 10);
+    EXPECT_EQ(a.Source, (IntRect{0, 0, 8, 8}));
+    EXPECT_TRUE(OverviewExposedArea({2, 2, 50, 50}, 4, 10, 10).Empty);
+}
+
+TEST(OverviewPaintArea, HugeImageOnlyTouchesTheExposedPart) {
+    OverviewPaintArea a = OverviewExposedArea({89000, 89000, 89300, 89200}, 48, 30000, 30000);
+    EXPECT_EQ(a.Source.Right - a.Source.Left, 101);
+    EXPECT_EQ(a.Source.Bottom, 29734);
+}
+
+TEST(OverviewPaintArea, ScreenRectCoversPartialPixels) {
+    EXPECT_EQ(OverviewScreenRect({5, 5, 7, 9}, 4), (IntRect{1, 1, 2, 3}));
+    EXPECT_EQ(OverviewScreenRect({5, 5, 7, 9}, 32), (IntRect{10, 10, 14, 18}));
 }

@@ -8,19 +8,15 @@
 
 #include <gtest/gtest.h>
 #include <random>
+#include <tuple>
 
 using namespace vallo;
 using namespace vallo::testing;
 
 namespace {
 
-struct DocumentState {
-    int Width = 0;
-    int Height = 0;
-    std::vector<uint8_t> Pixels;
-    ColorTableArray Palette{};
-    bool operator==(const DocumentState&) const = default;
-};
+// Width, height, pixels and palette.
+using DocumentState = std::tuple<int, int, std::vector<uint8_t>, ColorTableArray>;
 
 // A long run of random edits, undos and redos; after every undo or redo the document must be
 // byte for byte what it was at that point of the history, and no drawing may write a
@@ -102,6 +98,11 @@ private:
         states_.push_back(Take());
         ++cursor_;
     }
+    // Records a drawing after checking that it wrote no forbidden index.
+    void RecordDrawing(const std::vector<uint8_t>& before) {
+        CheckNothingForbiddenWritten(before);
+        Record();
+    }
     void Stroke() {
         RandomPenAndModes();
         const auto before = AllPixels(s_->MainImage);
@@ -114,8 +115,7 @@ private:
             x = nx, y = ny;
         }
         ClearStrokeMask(*s_);
-        CheckNothingForbiddenWritten(before);
-        Record();
+        RecordDrawing(before);
     }
     void Shape() {
         RandomPenAndModes();
@@ -133,8 +133,7 @@ private:
         PushCell();
         DrawToolShape(*s_, tool, x0, y0, x1, y1);
         ClearStrokeMask(*s_);
-        CheckNothingForbiddenWritten(before);
-        Record();
+        RecordDrawing(before);
     }
     void Fill() {
         s_->DrawColor = Allowed(Pick(0, 255));
@@ -190,9 +189,9 @@ private:
         const auto before = AllPixels(s_->MainImage);
         MergeLayerIntoTarget(*s_);
         s_->LayerActive = false;
-        if (s_->LayerMethod != 0)
-            CheckNothingForbiddenWritten(before);
-        Record();
+        if (s_->LayerMethod == 0)
+            return Record();
+        RecordDrawing(before);
     }
     void Paste() {
         RandomPenAndModes();
@@ -210,9 +209,9 @@ private:
         CopyRangePress(*s_, Pick(0, w - 1), Pick(0, h - 1));
         if (s_->Undo.UndoDepth - s_->Undo.RedoDepth == depth && !s_->Undo.RedoDepth)
             return; // nothing was pasted
-        if (s_->PasteTransparent || s_->CopyWithMergeMode)
-            CheckNothingForbiddenWritten(before);
-        Record();
+        if (!s_->PasteTransparent && !s_->CopyWithMergeMode)
+            return Record();
+        RecordDrawing(before);
     }
     void Tone() {
         // Braced initialisers evaluate left to right, so the draws keep their order.

@@ -9,47 +9,31 @@ using namespace vallo::testing;
 namespace {
 
 constexpr uint8_t kGrid = 9; // the palette entry nearest to the grid's grey
-constexpr uint8_t kGridInverted = uint8_t(~kGrid);
 
-// The magnified picture built the slow, obvious way: every magnified pixel from its cell,
-// then the grid drawn line by line, every eighth line inverted once more.
-TDIB Reference(const EditorState& s) {
-    const int m = s.Magnification, w = s.CharWidth, h = s.CharHeight;
-    TDIB out(w * m, h * m, 8);
+// The magnified picture worked out pixel by pixel: the cell's pixel (or with the layer on,
+// the composite, striped in the special display), then the grid lines, every eighth one
+// inverted, so that where two eighth lines cross the grid colour shows again.
+std::vector<uint8_t> Reference(const EditorState& s) {
+    const int m = s.Magnification;
     const bool special = s.LayerActive && s.LayerDisplayMode && s.LayerMethod == 0 && m >= 2;
-    for (int y = 0; y < h * m; ++y)
-        for (int x = 0; x < w * m; ++x) {
+    std::vector<uint8_t> out;
+    for (int y = 0; y < s.CharHeight * m; ++y)
+        for (int x = 0; x < s.CharWidth * m; ++x) {
             const int cx = x / m, cy = y / m;
             const uint8_t edited = uint8_t(s.MainImage.Pixel(s.CharLeft + cx, s.CharTop + cy));
-            const uint8_t composite = uint8_t(s.LayerImage.Pixel(cx, cy));
-            uint8_t v = s.LayerActive ? composite : edited;
-            if (special && (y - cy * m) % 2 == 1) {
-                if (s.LayerBelow) {
-                    v = edited == s.TransColor ? s.TransColor : composite;
-                } else {
-                    const uint8_t layer =
-                        uint8_t(s.MainImage.Pixel(s.LayerLeft + cx, s.LayerTop + cy));
-                    v = layer != s.TransColor ? layer : edited;
-                }
-            } else if (special && !s.LayerBelow) {
-                v = edited;
+            const uint8_t layer = uint8_t(s.MainImage.Pixel(s.LayerLeft + cx, s.LayerTop + cy));
+            uint8_t v = s.LayerActive ? uint8_t(s.LayerImage.Pixel(cx, cy)) : edited;
+            if (special && y % m % 2 == 1 && s.LayerBelow && edited == s.TransColor)
+                v = s.TransColor;
+            else if (special && !s.LayerBelow)
+                v = y % m % 2 == 1 && layer != s.TransColor ? layer : edited;
+            if (GridShown(s) && (x % m == 0 || y % m == 0)) {
+                v = kGrid;
+                v = y % m == 0 && y / m % 8 == 0 ? uint8_t(~v) : v;
+                v = x % m == 0 && x / m % 8 == 0 ? uint8_t(~v) : v;
             }
-            out.SetPixel(x, y, v);
+            out.push_back(v);
         }
-    if (!GridShown(s))
-        return out;
-    for (int k = 0; k < h; ++k)
-        for (int x = 0; x < w * m; ++x)
-            out.SetPixel(x, k * m, kGrid);
-    for (int k = 0; k < w; ++k)
-        for (int y = 0; y < h * m; ++y)
-            out.SetPixel(k * m, y, kGrid);
-    for (int k = 0; k < h; k += 8)
-        for (int x = 0; x < w * m; ++x)
-            out.SetPixel(x, k * m, uint8_t(~out.Pixel(x, k * m)));
-    for (int k = 0; k < w; k += 8)
-        for (int y = 0; y < h * m; ++y)
-            out.SetPixel(k * m, y, uint8_t(~out.Pixel(k * m, y)));
     return out;
 }
 
@@ -90,7 +74,7 @@ TEST_F(LupeRenderTest, MatchesTheReferenceAtEveryZoomGridAndLayerSetting) {
                         s.LayerBelow = below;
                         s.LayerMethod = method;
                         Render(m);
-                        EXPECT_EQ(AllPixels(s.LupeImage), AllPixels(Reference(s)))
+                        EXPECT_EQ(AllPixels(s.LupeImage), Reference(s))
                             << active << grid << below << method << " zoom " << m;
                     }
     // A cell partly outside the image reads zero there, and its width need not be a multiple
@@ -101,7 +85,7 @@ TEST_F(LupeRenderTest, MatchesTheReferenceAtEveryZoomGridAndLayerSetting) {
     s.CharLeft = 60;
     s.CharTop = 38;
     Render(2);
-    EXPECT_EQ(AllPixels(s.LupeImage), AllPixels(Reference(s)));
+    EXPECT_EQ(AllPixels(s.LupeImage), Reference(s));
     EXPECT_EQ(s.LupeImage.Pixel(11, 9), 0);
 }
 
@@ -113,13 +97,6 @@ TEST_F(LupeRenderTest, GridAndStripedLayerPixelsByHand) {
     EXPECT_EQ(
         Pixels(s.LupeImage, 3, 3, 3, 3),
         (std::vector<uint8_t>{kGrid, kGrid, kGrid, kGrid, pixel, pixel, kGrid, pixel, pixel}));
-    // Row 0 and column 0 are every-eighth lines: inverted, and grid again where they cross.
-    EXPECT_EQ(s.LupeImage.Pixel(0, 0), kGrid);
-    EXPECT_EQ(s.LupeImage.Pixel(1, 0), kGridInverted);
-    EXPECT_EQ(s.LupeImage.Pixel(0, 1), kGridInverted);
-    EXPECT_EQ(s.LupeImage.Pixel(24, 0), kGrid);         // column line 8 on row line 0
-    EXPECT_EQ(s.LupeImage.Pixel(24, 3), kGridInverted); // column line 8 on row line 1
-    EXPECT_EQ(s.LupeImage.Pixel(3, 24), kGridInverted); // row line 8
 
     // Layer under at 2x: a transparent edited pixel shows the layer on row 0 and the
     // transparent colour on row 1; without the special display the composite fills the cell.

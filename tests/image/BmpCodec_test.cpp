@@ -190,35 +190,35 @@ TEST(BmpRead, RleEscapesNibblesTwoBitRowsAndMasks) {
     EXPECT_EQ(Picture(two, true), (std::vector<uint32_t>{5, 1, 0, 1, 2, 3, 2}));
     EXPECT_EQ(rle8.BitCount() + rle4.BitCount() + two.BitCount(), 8 + 4 + 8);
     EXPECT_EQ(two.ColorTable()[3].rgbRed, 0xFF);
-    // A run past the row end, a literal past the data end and a missing end mark are refused.
-    for (const std::vector<uint8_t>& bad :
-         {std::vector<uint8_t>{5, 1, 0, 1}, {0, 5, 1, 2}, {2, 7, 0, 0}})
-        EXPECT_THROW(FromBytes(MakeBmp(4, 3, 8, 1, {0}, bad)), DibError);
     // 16-bit channel masks read as given; masks that share bits are refused.
     const TDIB masked = FromBytes(MakeBmp(2, 1, 16, 3, {0xF800, 0x07E0, 0x001F}, {0, 0xF8, 0, 0}));
     EXPECT_EQ(Picture(masked), (std::vector<uint32_t>{2, 1, 0xFF0000, 0}));
     EXPECT_THROW(FromBytes(MakeBmp(2, 1, 16, 3, {0xF800, 0x07E0, 0x07FF}, {0, 0, 0, 0})), DibError);
 }
 
-TEST(BmpRead, HugeDeclaredSizesAreRefusedBeforeAnyAllocation) {
+TEST(BmpRead, BadRleAndHugeDeclaredSizesAreRefusedBeforeAnyAllocation) {
     // 1 MiB of RLE8 data declaring 46340 x 46340 once made two 2 GiB images.
     std::vector<uint8_t> rle(1 << 20, 0);
-    rle[rle.size() - 1] = 1; // end of bitmap
+    rle.back() = 1; // end of bitmap
+    const auto first = [&](size_t n) {
+        return std::vector<uint8_t>(rle.begin(), rle.begin() + long(n));
+    };
     const struct {
         int Width, Height;
         uint32_t Compression;
-        size_t DataBytes;
+        std::vector<uint8_t> Data;
     } cases[] = {
-        {46340, 46340, 1, rle.size()}, // sides over 30000
-        {30000, 30000, 1, rle.size()}, // more pixels than RLE codes can give
-        {1000, 1000, 1, 64},
-        {30001, 1, 0, 30004}, // data present, side still too large
+        {4, 3, 1, {5, 1, 0, 1}}, // a run past the row end
+        {4, 3, 1, {0, 5, 1, 2}}, // a literal past the data end
+        {4, 3, 1, {2, 7, 0, 0}}, // no end mark
+        {46340, 46340, 1, rle},  // sides over 30000
+        {30000, 30000, 1, rle},  // more pixels than RLE codes can give
+        {1000, 1000, 1, first(64)},
+        {30001, 1, 0, first(30004)}, // data present, side still too large
     };
-    for (const auto& c : cases) {
-        const std::vector<uint8_t> data(rle.begin(), rle.begin() + long(c.DataBytes));
-        EXPECT_THROW(FromBytes(MakeBmp(c.Width, c.Height, 8, c.Compression, {0}, data)), DibError)
+    for (const auto& c : cases)
+        EXPECT_THROW(FromBytes(MakeBmp(c.Width, c.Height, 8, c.Compression, {0}, c.Data)), DibError)
             << c.Width;
-    }
 }
 
 TEST(BmpWrite, WritesTheExactEightBitLayoutAndReadsItBack) {

@@ -1,37 +1,26 @@
+#include "draw/DrawFixture.h"
 #include "image/Canvas.h"
 
 #include <gtest/gtest.h>
 
 using namespace vallo;
+using vallo::testing::AllPixels;
+using vallo::testing::Paint;
 
 namespace {
 
 using Rows = std::vector<std::string>;
 
-// Rows of the image as strings, '.' for index 0 and the digit or letter of other indices.
+// Rows of the image as strings, '.' for index 0 and the digit of other indices.
 Rows Picture(const TDIB& image) {
-    Rows rows;
-    for (int y = 0; y < image.Height(); ++y) {
-        std::string row;
-        for (int x = 0; x < image.Width(); ++x) {
-            const uint32_t v = image.Pixel(x, y);
-            row += v == 0 ? '.' : (v < 10 ? char('0' + v) : char('a' + (v - 10) % 26));
-        }
-        rows.push_back(row);
-    }
+    Rows rows(size_t(image.Height()));
+    for (int y = 0; y < image.Height(); ++y)
+        for (int x = 0; x < image.Width(); ++x)
+            rows[size_t(y)] += image.Pixel(x, y) ? char('0' + image.Pixel(x, y)) : '.';
     return rows;
 }
 
 } // namespace
-
-TEST(Canvas, NearestColourPrefersTheLowestIndexOnTies) {
-    ColorTableArray table{};
-    table[3] = table[7] = ColorToQuad(MakeColor(200, 0, 0));
-    table[9] = ColorToQuad(MakeColor(0, 0, 250));
-    EXPECT_EQ(NearestColorIndex(table, MakeColor(180, 10, 0)), 3);
-    EXPECT_EQ(NearestColorIndex(table, MakeColor(0, 0, 200)), 9);
-    EXPECT_EQ(NearestColorIndex(table, MakeColor(10, 10, 10)), 0);
-}
 
 TEST(Canvas, FillFrameAndLinesAreClippedAndHalfOpen) {
     TDIB image(6, 4);
@@ -59,29 +48,23 @@ TEST(Canvas, FillFrameAndLinesAreClippedAndHalfOpen) {
 
 TEST(Canvas, PenModesInvertAndMergeWithTheInvertedDestination) {
     TDIB image(4, 1);
-    image.SetPixel(0, 0, 0x0F);
-    image.SetPixel(1, 0, 0xF0);
+    Paint(image, [](int x, int) { return x == 0 ? 0x0F : x == 1 ? 0xF0 : 0; });
     DrawLine(image, 0, 0, 2, 0, 0, PenMode::Invert);
-    EXPECT_EQ(image.Pixel(0, 0), 0xF0u);
-    EXPECT_EQ(image.Pixel(1, 0), 0x0Fu);
+    EXPECT_EQ(AllPixels(image), (std::vector<uint8_t>{0xF0, 0x0F, 0, 0}));
     DrawLine(image, 0, 0, 4, 0, 0x01, PenMode::MergeNotDest);
-    EXPECT_EQ(image.Pixel(0, 0), 0x0Fu);
-    EXPECT_EQ(image.Pixel(1, 0), 0xF1u);
-    EXPECT_EQ(image.Pixel(2, 0), 0xFFu);
+    EXPECT_EQ(AllPixels(image), (std::vector<uint8_t>{0x0F, 0xF1, 0xFF, 0xFF}));
 }
 
 TEST(Canvas, RectOutlinesTouchEachPixelOnceSoInvertingTwiceRestores) {
     TDIB image(12, 10);
-    for (int y = 0; y < 10; ++y)
-        for (int x = 0; x < 12; ++x)
-            image.SetPixel(x, y, uint32_t(x * 16 + y));
-    const Rows before = Picture(image);
+    Paint(image, [](int x, int y) { return x * 16 + y; });
+    const std::vector<uint8_t> before = AllPixels(image);
     for (int width : {1, 2, 3, 8}) {
         for (int twice = 0; twice < 2; ++twice) {
             DrawRectOutline(image, 9, 7, 2, 1, 0, PenMode::Invert, width);
             DrawRectOutline(image, 0, 0, 0, 0, 0, PenMode::Invert, width, true);
         }
-        EXPECT_EQ(Picture(image), before) << width;
+        EXPECT_EQ(AllPixels(image), before) << width;
     }
     // Outline through 1..7 with a pen of 3: the ring covers 0..8 and leaves 3..5 open.
     TDIB thick(9, 9);
@@ -134,9 +117,7 @@ TEST(Canvas, EllipseMasksAreSymmetricConvexAndTouchTheSides) {
 
 TEST(Canvas, StretchCopyScalesMirrorsAndClips) {
     TDIB src(3, 2);
-    for (int y = 0; y < 2; ++y)
-        for (int x = 0; x < 3; ++x)
-            src.SetPixel(x, y, uint32_t(1 + x + 3 * y));
+    Paint(src, [](int x, int y) { return 1 + x + 3 * y; });
     TDIB dst(6, 4), mirrored(6, 4), small(3, 2), reduced(2, 1), column(1, 2);
     StretchCopy(src, 0, 0, 3, 2, dst, 0, 0, 6, 4);
     EXPECT_EQ(Picture(dst), (Rows{"112233", "112233", "445566", "445566"}));

@@ -47,6 +47,15 @@ QString Text(const char* utf8) {
     return QString::fromUtf8(utf8);
 }
 
+// Opens a page in the desktop's browser; where the desktop has none, says so and where the page
+// is, so that the user can open it by hand.
+void OpenPage(QWidget* parent, const QUrl& url) {
+    if (!QDesktopServices::openUrl(url))
+        QMessageBox::warning(parent, "Vallo",
+                             Text("ブラウザーでページを開けませんでした。\n") +
+                                 (url.isLocalFile() ? url.toLocalFile() : url.toDisplayString()));
+}
+
 } // namespace
 
 TMainForm::TMainForm(EditorState& s, AppWindows& w, QWidget* parent)
@@ -545,8 +554,7 @@ void TMainForm::SizeChangeClick() {
 }
 
 void TMainForm::HelpClick() {
-    QDesktopServices::openUrl(
-        QUrl::fromLocalFile(QString::fromStdString(s_.AppDir) + "help/index.html"));
+    OpenPage(this, QUrl::fromLocalFile(QString::fromStdString(s_.AppDir) + "help/index.html"));
 }
 
 QUrl TMainForm::WebSiteUrl() const {
@@ -559,7 +567,7 @@ QUrl TMainForm::WebSiteUrl() const {
 }
 
 void TMainForm::WebClick() {
-    QDesktopServices::openUrl(WebSiteUrl());
+    OpenPage(this, WebSiteUrl());
 }
 
 } // namespace vallo

@@ -1,7 +1,7 @@
 #pragma once
 
-// Every window of the program over a state of its own in a temporary program folder, and a
-// helper that answers the message boxes a handler opens.
+// Every window of the program over a state of its own in a temporary program folder with the data
+// files, and a helper that answers the message boxes a handler opens.
 
 #include "app/DocumentTestSupport.h"
 #include "app/QtViewHooks.h"
@@ -10,7 +10,9 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QTimer>
+#include <filesystem>
 #include <functional>
 #include <gtest/gtest.h>
 
@@ -21,6 +23,7 @@ protected:
     AppWindowsTest() : hooks(s, w) {
         s.Hooks = &hooks;
         s.AppDir = dir.Dir();
+        std::filesystem::copy(VALLO_SYS_DIR, dir.Dir() + "sys");
         CreateWindows(s, w);
     }
     ~AppWindowsTest() override { DestroyWindows(w); }
@@ -31,7 +34,7 @@ protected:
     QtViewHooks hooks;
 };
 
-// Runs `during`; every message box it opens is recorded and closed with OK.
+// Runs `during`; every message box it opens is recorded and closed with its default button.
 inline QStringList AnswerMessageBoxes(const std::function<void()>& during) {
     QStringList texts;
     QTimer timer;
@@ -39,7 +42,10 @@ inline QStringList AnswerMessageBoxes(const std::function<void()>& during) {
     QObject::connect(&timer, &QTimer::timeout, [&texts] {
         if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
             texts << box->text();
-            box->accept();
+            if (QPushButton* answer = box->defaultButton())
+                answer->click();
+            else
+                box->accept();
         }
     });
     timer.start();

@@ -4,7 +4,6 @@
 #include "formats/PngCodec.h"
 #include "image/AtomicFile.h"
 #include "palette/PaletteFile.h"
-#include "state/EditorState.h"
 
 #include <filesystem>
 #include <fstream>
@@ -32,6 +31,17 @@ struct Png {
     TDIB Image;
     PngMarks Marks;
 };
+
+// The parsed command in one line: action, file, input, output, palette file, options; "bad"
+// for arguments refused with a reason.
+std::string Parsed(const std::vector<std::string>& args) {
+    const char* actions[] = {"edit", "help", "version", "convert", "info", "bad"};
+    const CommandLine c = ParseCommandLine(args);
+    if (c.Action == CommandAction::BadArguments)
+        return c.Error.empty() ? "bad without a reason" : "bad";
+    return std::string(actions[int(c.Action)]) + "|" + c.File + "|" + c.Input + "|" + c.Output +
+           "|" + c.PaletteFile + (c.KeepIndices ? "|keep" : "") + (c.Json ? "|json" : "");
+}
 
 Png ReadPng(const std::string& path) {
     Png p;
@@ -62,8 +72,8 @@ std::string WriteFourColourPng(const TempDir& dir) {
     return dir / "four.png";
 }
 
-// A palette file: 0 pure red but forbidden, 1 nearly red, 2 green, 3 blue, 4 white and
-// transparent, the rest black.
+// A palette file: 0 pure red but forbidden, 1 nearly red, 2 green, 3 blue, 4 white and transparent,
+// the rest black.
 std::string WriteTargetPalette(const TempDir& dir) {
     std::vector<uint8_t> bytes(kPaletteFileSize, 0);
     const uint8_t rgb[5][3] = {{255, 0, 0}, {250, 0, 0}, {0, 255, 0}, {0, 0, 255}, {255, 255, 255}};
@@ -221,4 +231,33 @@ TEST(BatchCommands, PaletteMapsByColourAndNeverUsesForbiddenEntriesAndInfoTellsT
     ASSERT_EQ(Command({"convert", in, dir / "kept.png", "--palette", pal, "--keep-indices"}).Status,
               kExitRefused); // index 0 is used and the palette forbids it
     EXPECT_FALSE(std::filesystem::exists(dir / "kept.png"));
+}
+
+TEST(CommandLine, ParsesEveryFormAndRefusesBadArguments) {
+    const std::pair<std::vector<std::string>, std::string> cases[] = {
+        {{}, "edit||||"},
+        {{"a.png"}, "edit|a.png|||"},
+        {{"--", "--help"}, "edit|--help|||"},
+        {{"--help"}, "help||||"},
+        {{"a.png", "-h"}, "help||||"},
+        {{"--version"}, "version||||"},
+        {{"convert", "in.gif", "out.PNG"}, "convert||in.gif|out.PNG|"},
+        {{"convert", "--keep-indices", "in.bmp", "--palette", "p.vp3", "o.bmp"},
+         "convert||in.bmp|o.bmp|p.vp3|keep"},
+        {{"info", "--json", "x.png"}, "info|x.png||||json"},
+        {{"info", "x.png"}, "info|x.png|||"},
+        {{"--bogus"}, "bad"},
+        {{"a.png", "b.png"}, "bad"},
+        {{""}, "bad"},
+        {{"convert", "in.png"}, "bad"},
+        {{"convert", "in.png", "out.jpg"}, "bad"},
+        {{"convert", "i.png", "o.png", "x.png"}, "bad"},
+        {{"convert", "in.png", "out.png", "--palette"}, "bad"},
+        {{"convert", "in.png", "out.png", "--bogus"}, "bad"},
+        {{"info", "a.png", "--keep-indices"}, "bad"},
+    };
+    for (const auto& [args, want] : cases)
+        EXPECT_EQ(Parsed(args), want) << ::testing::PrintToString(args);
+    const char* argv[] = {"vallo", "a.png"}; // the program's name is not an argument
+    EXPECT_EQ(ParseCommandLine(2, argv).File, "a.png");
 }

@@ -1,14 +1,8 @@
-#include "app/DocumentCommands.h"
 #include "app/DocumentTestSupport.h"
-#include "draw/ImageLayout.h"
-#include "draw/Undo.h"
 #include "formats/PngCodec.h"
 #include "formats/PngTestFiles.h"
 #include "image/AtomicFile.h"
-#include "state/EditorState.h"
-#include "state/StateRoutines.h"
 
-#include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
 
@@ -25,10 +19,6 @@ void WriteBytes(const std::string& path, const std::string& bytes) {
 std::string FileStart(const std::string& path, size_t n) {
     const std::vector<uint8_t> bytes = ReadWholeFile(path);
     return std::string(bytes.begin(), bytes.begin() + std::min(n, bytes.size()));
-}
-
-std::string LastError(const RecordingUi& ui) {
-    return ui.Errors.empty() ? "" : ui.Errors.back();
 }
 
 // What a refused command must leave as it was.
@@ -116,8 +106,8 @@ TEST_F(DocumentCommandsTest, ANameThatIsNeitherBmpNorPngIsSavedThroughSaveAs) {
     EXPECT_EQ(FileStart(dir / "from.bmp", 2), "BM");
 }
 
-// Save As, Open and Save again give the document and the file back exactly; the extension in
-// any letter case, not the filter, chooses the format.
+// Save As, Open and Save again give the document and the file back exactly; the extension in any
+// letter case, not the filter, chooses the format.
 TEST_F(DocumentCommandsTest, PngAndBmpRoundTripThroughSaveAsOpenAndSave) {
     const Document original = Take(s);
     for (const auto& [name, filter] :
@@ -126,7 +116,7 @@ TEST_F(DocumentCommandsTest, PngAndBmpRoundTripThroughSaveAsOpenAndSave) {
         MakePatternDocument(s);
         ui.Asked.clear();
         ui.SaveChoiceValue = SaveChoice{dir / name, filter};
-        ASSERT_TRUE(SaveAsClick(s, ui)) << LastError(ui);
+        ASSERT_TRUE(SaveAsClick(s, ui)) << ::testing::PrintToString(ui.Errors);
         EXPECT_EQ(s.FileName, dir / name);
         EXPECT_FALSE(s.Modified);
         EXPECT_EQ(FileStart(dir / name, 2), png ? "\x89P" : "BM");
@@ -139,7 +129,7 @@ TEST_F(DocumentCommandsTest, PngAndBmpRoundTripThroughSaveAsOpenAndSave) {
         s.LayerActive = true;
         s.CopyRangeState = 2;
         ui.OpenChoice = dir / name;
-        ASSERT_TRUE(OpenClick(s, ui)) << LastError(ui);
+        ASSERT_TRUE(OpenClick(s, ui)) << ::testing::PrintToString(ui.Errors);
         EXPECT_EQ(ui.Asked, (Strings{"savedialog", "open"}));
         Document expected = original;
         expected.FileName = dir / name;
@@ -202,7 +192,7 @@ TEST_F(DocumentCommandsTest, OtherFormatsComeReducedOrWithTheirIndicesAndMoveToT
         s.RecentFiles[size_t(i)] = dir / ("p" + std::to_string(i) + ".tif");
     WriteBytes(dir / "p5.tif", "II*");
     s.Modified = false;
-    ASSERT_TRUE(FClick(s, ui, 5)) << LastError(ui);
+    ASSERT_TRUE(FClick(s, ui, 5)) << ::testing::PrintToString(ui.Errors);
     const Strings expected{dir / "p5.tif", dir / "p1.tif", dir / "p2.tif",
                            dir / "p3.tif", dir / "p4.tif", dir / "p6.tif"};
     EXPECT_EQ(Strings(s.RecentFiles.begin() + 1, s.RecentFiles.begin() + 7), expected);
@@ -236,8 +226,8 @@ TEST_F(DocumentCommandsTest, UnusablePicturesAreRefusedAndChangeNothing) {
         std::string Error;
     } cases[] = {
         {"tiny.tif", "II*", rgba(7, 20, 28 * 20), "画像が小さすぎます (最小 8 x 8)"},
-        // A palette PNG cut short: the codec takes it and finds it damaged; the other reader,
-        // which would take anything here, must not get it.
+        // A palette PNG cut short: the codec takes it and finds it damaged; the other reader, which
+        // would take anything here, must not get it.
         {"cut.png", CutPng(), rgba(16, 16, 64 * 16), kMsgBrokenPng},
         {"short.tif", "II*", rgba(16, 16, 64 * 16 - 1), "不正なピクセルフォーマットです"},
         {"tall.tif", "II*", rgba(8, 30001, 32 * 30001), "画像が大きすぎます (最大 30000 x 30000)"},
@@ -271,10 +261,7 @@ TEST_F(DocumentCommandsTest, NewMakesAnUntitledBlankDocument) {
     EXPECT_TRUE(s.FileName.empty() && s.Modified);
     EXPECT_EQ(hooks.Title, "Vallo [無題]");
     EXPECT_EQ(hooks.Count("ReleaseLayerButton"), 1);
-
-    // New is one undoable step that brings back the old picture and palette.
-    ASSERT_TRUE(CanUndo(s));
-    Undo(s);
+    Undo(s); // one step brings back the old picture and palette
     const Document after = Take(s);
     EXPECT_EQ(after.Width, 40);
     EXPECT_EQ(after.Rows, before.Rows);

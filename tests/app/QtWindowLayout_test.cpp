@@ -1,13 +1,10 @@
-// Every window of the program as the user first sees it at 1366 x 768 with the program's font:
-// each visible control lies inside its parent, overlaps no sibling, shows its whole caption and
-// keeps the application font.
-#include "app/DocumentTestSupport.h"
+// Every window of the program as the user first sees it at 1366 x 768 with the program's font: each
+// visible control lies inside its parent, overlaps no sibling, shows its whole caption and keeps
+// the application font.
+#include "app/AppWindowsFixture.h"
 #include "app/MainForm.h"
-#include "app/QtViewHooks.h"
-#include "app/QtWindowSet.h"
 #include "draw/ToolForm.h"
 #include "palette/PaleForm.h"
-#include "state/EditorState.h"
 #include "views/AllForm.h"
 #include "views/LupeForm.h"
 #include "widgets/MogScrollBox.h"
@@ -25,8 +22,6 @@
 #include <QSpinBox>
 #include <QStyleOption>
 #include <QToolButton>
-#include <filesystem>
-#include <gtest/gtest.h>
 
 using namespace vallo;
 
@@ -99,8 +94,8 @@ void CheckCaptions(QWidget* c, std::vector<std::string>& faults) {
                 faults.push_back(Name(c) + " cuts its menu " + a->text().toStdString());
 }
 
-// Qt's compound controls and the scroll component are checked as a whole; the content of a
-// scroll area may stand outside the part it shows.
+// Qt's compound controls and the scroll component are checked as a whole; the content of a scroll
+// area may stand outside the part it shows.
 void CheckControls(QWidget* parent, bool scrolled, std::vector<std::string>& faults) {
     const int appPixels = QFontInfo(QApplication::font()).pixelSize();
     QList<QWidget*> shown;
@@ -126,22 +121,17 @@ void CheckControls(QWidget* parent, bool scrolled, std::vector<std::string>& fau
     }
 }
 
-class WindowLayout : public ::testing::Test {
+class WindowLayout : public testsupport::AppWindowsTest {
 protected:
-    WindowLayout() : hooks(s, w) {
-        s.Hooks = &hooks;
-        s.AppDir = dir.Dir();
-        std::filesystem::copy(VALLO_SYS_DIR, dir.Dir() + "sys");
-        CreateWindows(s, w);
+    WindowLayout() {
         w.MainForm->show();
         w.MainForm->TimTimer(); // first start: no configuration file
     }
-    ~WindowLayout() override { DestroyWindows(w); }
 
     static QRect Global(QWidget* c) { return QRect(c->mapToGlobal(QPoint(0, 0)), c->size()); }
 
-    // The magnifier's and the overview's bars lie in the MDI area, the floating windows on
-    // the screen and none of them over the magnifier.
+    // The magnifier's and the overview's bars lie in the MDI area, the floating windows on the
+    // screen and none of them over the magnifier.
     void ExpectFirstStartGeometry() {
         QApplication::processEvents();
         const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
@@ -156,11 +146,6 @@ protected:
                     << Name(window);
             }
     }
-
-    testsupport::TempDir dir;
-    EditorState s;
-    AppWindows w;
-    QtViewHooks hooks;
 };
 
 } // namespace

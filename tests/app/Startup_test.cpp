@@ -1,11 +1,11 @@
 #include "app/DocumentTestSupport.h"
+#include "app/FilePreview.h"
+#include "app/FolderShortcut.h"
 #include "app/Startup.h"
-#include "draw/Undo.h"
 #include "image/AtomicFile.h"
 #include "palette/PaletteFile.h"
 #include "state/AppPaths.h"
 #include "state/Configuration.h"
-#include "state/EditorState.h"
 
 #include <filesystem>
 #include <fstream>
@@ -15,15 +15,22 @@ using namespace vallo;
 using namespace vallo::testsupport;
 namespace fs = std::filesystem;
 
-// An empty folder but for the settings and an unreadable recent file 1: the data files are
-// reported missing, the palette file is made, the settings are read and the start ends on the
-// blank untitled image without a word.
-TEST(Startup, FirstStartInAnEmptyFolder) {
+namespace {
+
+struct StartupTest : ::testing::Test {
+    StartupTest() { s.Hooks = &hooks; }
     TempDir dir;
     RecordingHooks hooks;
     RecordingUi ui;
     EditorState s;
-    s.Hooks = &hooks;
+};
+
+} // namespace
+
+// An empty folder but for the settings and an unreadable recent file 1: the data files are reported
+// missing, the palette file is made, the settings are read and the start ends on the blank untitled
+// image without a word.
+TEST_F(StartupTest, FirstStartInAnEmptyFolder) {
     fs::create_directories(dir / "sys");
     std::ofstream(dir / "sys/vallo.ini", std::ios::binary)
         << "[Lupe]\r\n拡大率=12\r\n[File]\r\n最近使ったファイル1=" << (dir / "last.png") << "\r\n";
@@ -35,24 +42,19 @@ TEST(Startup, FirstStartInAnEmptyFolder) {
     EXPECT_EQ(s.MainImage.Width() + s.MainImage.Height(), 1000); // until the deferred part
 
     DeferredStartup(s, ui);
-    EXPECT_FALSE(s.StartingUp);
-    EXPECT_EQ(s.Magnification, 12);
-    EXPECT_EQ(s.MainImage.Width(), 256);
-    EXPECT_EQ(s.MainImage.Height(), 256);
-    EXPECT_TRUE(s.FileName.empty());
-    EXPECT_FALSE(s.Modified);
+    EXPECT_FALSE(s.StartingUp || s.Modified);
+    EXPECT_EQ((std::array{s.Magnification, s.MainImage.Width(), s.MainImage.Height()}),
+              (std::array{12, 256, 256}));
+    EXPECT_EQ(s.FileName, "");
     EXPECT_EQ(hooks.Title, "Vallo [無題]");
-    EXPECT_TRUE(ui.Errors.empty());
-    EXPECT_TRUE(ui.Asked.empty());
+    EXPECT_TRUE(ui.Errors.empty() && ui.Asked.empty());
     EXPECT_GE(s.UndoCount, 2);
 }
 
-TEST(Startup, DataFilesAreReadFromTheProgramFolderAndAPaletteFileIsKept) {
-    TempDir dir;
+TEST_F(StartupTest, DataFilesAreReadFromTheProgramFolderAndAPaletteFileIsKept) {
     fs::copy(VALLO_SYS_DIR, dir / "sys", fs::copy_options::recursive);
     fs::create_directories(dir / "palette");
     std::ofstream(dir / "palette/vallo.vp3", std::ios::binary) << "mine";
-    EditorState s;
     std::string appDir = dir.Dir();
     appDir.pop_back(); // no trailing slash
     const std::vector<std::string> problems = MainFormCreate(s, appDir);
@@ -61,16 +63,10 @@ TEST(Startup, DataFilesAreReadFromTheProgramFolderAndAPaletteFileIsKept) {
     EXPECT_EQ(ReadWholeFile(dir / "palette/vallo.vp3").size(), 4u);
     EXPECT_FALSE(s.BarBitmap.Empty());
     // Pen 0 is the single dot, pen 1 a 2 x 2 block.
-    EXPECT_EQ(s.PenMasks[0][0][0], 255);
-    EXPECT_EQ(s.PenMasks[1][1][1], 255);
+    EXPECT_EQ(s.PenMasks[0][0][0] + s.PenMasks[1][1][1], 2 * 255);
 }
 
-TEST(Startup, TheCommandLineFileIsOpenedInsteadOfRecentFile1) {
-    TempDir dir;
-    RecordingHooks hooks;
-    RecordingUi ui;
-    EditorState s;
-    s.Hooks = &hooks;
+TEST_F(StartupTest, TheCommandLineFileIsOpenedInsteadOfRecentFile1) {
     MainFormCreate(s, dir.Dir());
     const std::string sprite = std::string(VALLO_TESTDATA) + "/pngsuite/basn3p08.png";
     s.RecentFiles[1] = std::string(VALLO_TESTDATA) + "/pngsuite/basi3p08.png";
@@ -81,18 +77,15 @@ TEST(Startup, TheCommandLineFileIsOpenedInsteadOfRecentFile1) {
     EXPECT_EQ(s.RecentFiles[1], normal);
     EXPECT_EQ(s.MainImage.Width(), 32);
     EXPECT_EQ(hooks.Title, "Vallo [basn3p08.png]");
-    ASSERT_TRUE(CanUndo(s)); // as Open: one step back to the blank image
-    Undo(s);
+    Undo(s); // as Open: one step back to the blank image
     EXPECT_EQ(s.MainImage.Width(), 256);
 }
 
-TEST(Startup, AReadOnlyInstallWritesUnderTheUsersFolders) {
-    TempDir dir;
+TEST_F(StartupTest, AReadOnlyInstallWritesUnderTheUsersFolders) {
     fs::create_directories(dir / "share/palette");
     std::vector<uint8_t> shipped = DefaultPaletteBytes();
     shipped[40] = 99; // tell the shipped copy from the built-in one
     WriteFileAtomically(dir / "share/palette/vallo.vp3", shipped);
-    EditorState s;
     ApplyAppPaths(s, {dir / "share/", dir / "config/vallo/", dir / "data/vallo/"});
     MainFormCreate(s, s.AppDir);
     EXPECT_EQ(ReadWholeFile(dir / "data/vallo/palette/vallo.vp3"), shipped);
@@ -102,4 +95,40 @@ TEST(Startup, AReadOnlyInstallWritesUnderTheUsersFolders) {
         EXPECT_TRUE(fs::is_regular_file(dir / ("config/vallo/" + std::string(name))));
     EXPECT_FALSE(fs::exists(dir / "share/sys"));
     EXPECT_EQ(RecoveryFolder(s), dir / "data/vallo/recovery/");
+}
+
+TEST(FolderShortcut, LinksBothWaysUnderTheirNames) {
+    testsupport::TempDir dir;
+    const std::string app = dir / "app";
+    const std::string sprites = dir / "sprites.v2";
+    fs::create_directories(app);
+    fs::create_directories(sprites);
+    std::ofstream(sprites + "/a.png") << "x";
+
+    EXPECT_EQ(BrowsedFolder(sprites), sprites);
+    EXPECT_EQ(BrowsedFolder(sprites + "/a.png"), sprites);
+    EXPECT_FALSE(BrowsedFolder(dir / "missing/a.png"));
+
+    const FolderShortcut in = ShortcutToBrowsedFolder(app + "/", sprites);
+    EXPECT_EQ(in.LinkPath, app + "/sprites への抜け道.lnk");
+    const FolderShortcut out = ShortcutToProgramFolder(app + "/", sprites);
+    EXPECT_EQ(out.LinkPath, sprites + "/Vallo への抜け道.lnk");
+    for (const FolderShortcut& link : {in, out, in}) { // the second "in" replaces the first
+        ASSERT_TRUE(MakeFolderShortcut(link)) << link.LinkPath;
+        EXPECT_TRUE(fs::equivalent(link.LinkPath, link.Target));
+    }
+    EXPECT_TRUE(fs::exists(sprites + "/a.png"));
+    // A real folder of the link's name is never replaced.
+    fs::remove(in.LinkPath);
+    fs::create_directories(in.LinkPath + "/keep");
+    EXPECT_FALSE(MakeFolderShortcut(in));
+    EXPECT_TRUE(fs::exists(in.LinkPath + "/keep"));
+
+    // The preview leaves links, folders and missing files alone.
+    EXPECT_EQ(PreviewSourceOf(out.LinkPath), PreviewSource::Keep);
+    EXPECT_EQ(PreviewSourceOf(sprites), PreviewSource::Keep);
+    EXPECT_EQ(PreviewSourceOf(sprites + "/b.png"), PreviewSource::Keep);
+    EXPECT_EQ(PreviewSourceOf(sprites + "/a.png"), PreviewSource::Png);
+    EXPECT_FALSE(PreviewShowable(20, 7) || PreviewShowable(7, 20));
+    EXPECT_TRUE(PreviewShowable(8, 8));
 }

@@ -1,6 +1,5 @@
 // The UI tests share one QApplication with the program's font on a 1366 x 768 offscreen screen
-// (unless another platform is set). With VALLO_CHILD set the binary runs that child scenario.
-#include "support/ChildScenario.h"
+// (unless another platform is set).
 #include "widgets/QtAppFont.h"
 
 #include <QApplication>
@@ -25,10 +24,6 @@ int main(int argc, char** argv) {
     {
         QApplication app(argc, argv);
         vallo::UseApplicationFont(app);
-        if (const char* child = std::getenv("VALLO_CHILD")) {
-            const auto it = vallo::test::ChildScenarios().find(child);
-            return it == vallo::test::ChildScenarios().end() ? 2 : it->second();
-        }
         ::testing::InitGoogleTest(&argc, argv);
         result = RUN_ALL_TESTS();
     }

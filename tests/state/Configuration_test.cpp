@@ -1,4 +1,5 @@
 #include "image/AtomicFile.h"
+#include "state/AppPaths.h"
 #include "state/Configuration.h"
 #include "state/IniFile.h"
 #include "support/TestSupport.h"
@@ -6,6 +7,7 @@
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <map>
 
 using namespace vallo;
 using Strings = std::vector<std::string>;
@@ -76,10 +78,8 @@ std::vector<std::array<int, 5>> PlaceValues(EditorState& s) {
 TEST_F(ConfigurationTest, MissingFileReadsDefaultsAndTheFirstWriteHoldsThem) {
     EditorState s;
     Run(s, true);
-    EXPECT_EQ(s.Magnification, 8);
-    EXPECT_EQ(s.CharWidth, 32);
+    EXPECT_EQ((std::array{s.Magnification, s.CharWidth, s.AnimeBai}), (std::array{8, 32, 1}));
     EXPECT_TRUE(s.Windows.MainMax);
-    EXPECT_EQ(s.AnimeBai, 1);
     EXPECT_EQ(s.RecentFiles[9], "[No File]");
     EXPECT_EQ(s.SizeItems, (Strings{"32x32", "64x64", "128x128"}));
     Run(s, false); // the sys folder is created
@@ -198,4 +198,94 @@ TEST(AddRecentFile, MovesFindsAndDrops) {
     }
     EXPECT_EQ(hooks.Count("SetRecentFileCaptions"), 4);
     EXPECT_EQ(RecentFileCaption(s, 2), "2:P0");
+}
+
+TEST(IniFile, WritesCrlfAndReadsBackJapaneseKeys) {
+    vallo::test::TempDir dir;
+    IniFile ini;
+    ini.WriteInteger("Lupe", "拡大率", 12);
+    ini.WriteBool("Lupe", "グリッド", false);
+    ini.WriteString("File", "最近使ったファイル1", "/home/u/絵.png");
+    ini.WriteInteger("Lupe", "拡大率", 6);          // replaces in place
+    ini.WriteString("A", "k", "one\r\n[B]\r\nx=1"); // values never spill into the next line
+    ini.Save(dir / "a.ini");
+    const std::vector<uint8_t> bytes = ReadWholeFile(dir / "a.ini");
+    const std::string text(bytes.begin(), bytes.end());
+    EXPECT_EQ(text.substr(0, text.find("[A]")), "[Lupe]\r\n拡大率=6\r\nグリッド=0\r\n\r\n[File]\r\n"
+                                                "最近使ったファイル1=/home/u/絵.png\r\n\r\n");
+    const IniFile back = IniFile::Load(dir / "a.ini");
+    EXPECT_EQ(back.ReadInteger("Lupe", "拡大率", 0), 6);
+    EXPECT_FALSE(back.ReadBool("Lupe", "グリッド", true));
+    EXPECT_EQ(back.ReadString("File", "最近使ったファイル1", ""), "/home/u/絵.png");
+    EXPECT_EQ(back.ReadString("File", "missing", "def"), "def");
+    EXPECT_EQ(back.ReadInteger("lupe", "拡大率", 99), 99); // names are exact
+    EXPECT_FALSE(back.Find("B", "x"));
+
+    // A hand-made file past the size limit is read up to it.
+    {
+        std::ofstream f(dir / "big.ini", std::ios::binary);
+        f << "[A]\r\nfirst=1\r\n";
+        for (int i = 0; i < 3000; ++i)
+            f << std::string(1000, 'z') << "\r\n";
+        f << "[A]\r\nlast=1\r\n";
+    }
+    const IniFile big = IniFile::Load(dir / "big.ini");
+    EXPECT_EQ(big.ReadInteger("A", "first", 0), 1);
+    EXPECT_FALSE(big.Find("A", "last"));
+}
+
+TEST(IniFile, ToleratesHandEditedText) {
+    const IniFile ini = IniFile::Parse("\xEF\xBB\xBF"
+                                       "orphan=1\n[A]\n  n = 42 \nneg=-7\r\nplus=+7\nhex=0x10\n"
+                                       "big=99999999999\ntext=abc\nb=5\n; comment\n=nokey\n"
+                                       "[broken\n[A]\nlate=1\nn=43\n[B]\nlate=2\nx=" +
+                                       std::string(IniFile::MaxLineBytes + 10, '7') + "\ny=1");
+    // Numbers with blanks and signs; hex, too large or text give the default. A later
+    // section of the same name goes on the first, a later key replaces the earlier one.
+    std::vector<int> got;
+    for (const char* key : {"n", "neg", "plus", "hex", "big", "text", "late"})
+        got.push_back(ini.ReadInteger("A", key, 3));
+    EXPECT_EQ(got, (std::vector<int>{43, -7, 7, 3, 3, 3, 1}));
+    EXPECT_TRUE(ini.ReadBool("A", "b", false));
+    EXPECT_TRUE(ini.ReadBool("A", "text", true));
+    EXPECT_FALSE(ini.Find("", "orphan"));
+    EXPECT_EQ(ini.ReadInteger("B", "late", 0), 2);
+    EXPECT_FALSE(ini.Find("B", "x")); // a line too long is left out
+    EXPECT_EQ(ini.ReadInteger("B", "y", 0), 1);
+    EXPECT_NE(ini.Text().find("[A]\r\nn=43\r\nneg=-7\r\n"), std::string::npos); // order kept
+}
+
+TEST(AppPaths, PortableCopyAndInstalledPrefix) {
+    test::TempDir dir;
+    const std::string root = dir.Dir();
+    for (const char* data : {"portable/sys/Pen.BMP", "prefix/share/vallo/sys/Pen.BMP"}) {
+        std::filesystem::create_directories(std::filesystem::path(root + data).parent_path());
+        std::ofstream(root + data) << "pens";
+    }
+    std::filesystem::create_directories(root + "prefix/bin");
+    std::map<std::string, std::string> vars;
+    const EnvironmentLookup env = [&vars](const char* name) -> const char* {
+        const auto it = vars.find(name);
+        return it == vars.end() ? nullptr : it->second.c_str();
+    };
+
+    // A writable folder with the data beside the program keeps everything there.
+    vars = {{"HOME", "/home/u"}, {"XDG_CONFIG_HOME", "/cfg"}};
+    const auto paths = [&env](const std::string& program) {
+        const AppPaths p = ResolveAppPaths(program, env);
+        return std::array{p.AppDir, p.ConfigDir, p.UserDataDir};
+    };
+    EXPECT_EQ(paths(root + "portable"), (std::array<std::string, 3>{root + "portable/", "", ""}));
+
+    // Installed under a prefix: data from share/vallo, own files in the XDG folders, even when
+    // the program's folder could be written (as root).
+    EXPECT_EQ(paths(root + "prefix/bin/"),
+              (std::array<std::string, 3>{root + "prefix/share/vallo/", "/cfg/vallo/",
+                                          "/home/u/.local/share/vallo/"}));
+
+    // A relative XDG folder is ignored.
+    vars = {{"HOME", "/home/u"}, {"XDG_CONFIG_HOME", "rel"}, {"XDG_DATA_HOME", "/d/"}};
+    EXPECT_EQ(paths(root + "prefix/bin"),
+              (std::array<std::string, 3>{root + "prefix/share/vallo/", "/home/u/.config/vallo/",
+                                          "/d/vallo/"}));
 }

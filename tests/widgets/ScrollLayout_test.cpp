@@ -34,7 +34,7 @@ TEST(ScrollLayout, ExtentsAndStepsScaleButNeverVanish) {
     EXPECT_GE(WallpaperToBitmap(125, 20, 100, 300, 16), 300);
 }
 
-TEST(ScrollLayout, TooSmallFrameIsDisabled) {
+TEST(ScrollLayout, TooSmallFrameIsDisabledViewportIsWholeChipsUnlessTheBitmapFits) {
     // Two bars take 16 pixels; with chip 3 a 18-pixel frame has no room for a chip.
     ScrollLayout l = ComputeScrollLayout(Frame(18, 100, 50, 50, 3));
     EXPECT_FALSE(l.Enabled);
@@ -45,11 +45,9 @@ TEST(ScrollLayout, TooSmallFrameIsDisabled) {
     ScrollLayoutInput four = Frame(34, 100, 50, 50, 3);
     four.ViewType = 0;
     EXPECT_FALSE(ComputeScrollLayout(four).Enabled);
-}
 
-TEST(ScrollLayout, ViewportIsWholeChipsUnlessTheBitmapFits) {
     // 100 - 16 = 84 pixels of room, chip 3: 84 is a multiple of 3 already; use 101 -> 85 -> 84.
-    ScrollLayout l = ComputeScrollLayout(Frame(101, 101, 300, 300, 3));
+    l = ComputeScrollLayout(Frame(101, 101, 300, 300, 3));
     EXPECT_TRUE(l.H.Enabled);
     EXPECT_EQ((std::array{l.H.Visible, l.H.Max, l.H.PageSize, MaxScrollPosition(l.H)}),
               (std::array{84, 99, 28, 72}));
@@ -88,7 +86,7 @@ TEST(ScrollLayout, PartialLastChipShrinksTheViewportAtTheFarEnd) {
 
 TEST(ScrollLayout, ZoomChangeKeepsTheCentreChip) {
     ScrollLayoutInput in = Frame(216, 216, 1000, 1000, 1, 16);
-    ScrollLayout before = ComputeScrollLayout(in);
+    const ScrollLayout before = ComputeScrollLayout(in);
     const int s0 = ChipStep(1, 16);
     const int pos = 100 - before.H.Visible / 2 / s0;
     const int chip = CentreChip(before.H, pos, s0);

@@ -73,23 +73,20 @@ inline std::vector<uint8_t> AllPixels(const TDIB& image) {
     return Pixels(image, 0, 0, image.Width(), image.Height());
 }
 
-// Palette of the worked examples: 0 black, 1 white, 2 grey 128, 3..255 pure red.
-inline void SetWorkedPalette(TDIB& image) {
-    ColorTableArray& t = image.ColorTable();
-    t.fill({0, 0, 255, 0});
-    t[0] = {0, 0, 0, 0};
-    t[1] = {255, 255, 255, 0};
-    t[2] = {128, 128, 128, 0};
-}
-
 // An editor on a 64 x 48 image with a 16 x 16 cell at (16, 8), magnification 4, no grid,
-// drawing into the whole cell with square pens. The grey palette has index i = RGB(i, i, i).
+// drawing into the whole cell with square pens. The worked palette is 0 black, 1 white,
+// 2 grey 128 and pure red above; the grey palette has index i = RGB(i, i, i).
 inline std::unique_ptr<EditorState> MakeEditor(bool greyPalette = false) {
     auto s = std::make_unique<EditorState>();
     s->MainImage.SetSize(64, 48, 8);
-    SetWorkedPalette(s->MainImage);
-    for (size_t i = 0; greyPalette && i < 256; ++i)
-        s->MainImage.ColorTable()[i] = {uint8_t(i), uint8_t(i), uint8_t(i), 0};
+    ColorTableArray& t = s->MainImage.ColorTable();
+    for (size_t i = 0; i < 256; ++i)
+        t[i] = greyPalette ? RGBQuad{uint8_t(i), uint8_t(i), uint8_t(i), 0} : RGBQuad{0, 0, 255, 0};
+    if (!greyPalette) {
+        t[0] = {0, 0, 0, 0};
+        t[1] = {255, 255, 255, 0};
+        t[2] = {128, 128, 128, 0};
+    }
     s->CharWidth = s->CharHeight = 16;
     s->Magnification = 4;
     s->ShowGrid = false;
@@ -127,16 +124,15 @@ inline IntRect LatestUndoRect(const EditorState& s) {
 
 // Runs an edit that must change the image; one undo restores every byte, a redo brings the
 // change back, and the edit is left undone.
-inline void ExpectRoundTrip(EditorState& s, const std::function<void()>& edit,
-                            const std::string& name = "") {
+inline void ExpectRoundTrip(EditorState& s, const std::function<void()>& edit) {
     const std::vector<uint8_t> before = AllPixels(s.MainImage);
     edit();
     const std::vector<uint8_t> after = AllPixels(s.MainImage);
-    EXPECT_NE(after, before) << name;
+    EXPECT_NE(after, before);
     Undo(s);
-    EXPECT_EQ(AllPixels(s.MainImage), before) << name;
+    EXPECT_EQ(AllPixels(s.MainImage), before);
     Redo(s);
-    EXPECT_EQ(AllPixels(s.MainImage), after) << name;
+    EXPECT_EQ(AllPixels(s.MainImage), after);
     Undo(s);
 }
 

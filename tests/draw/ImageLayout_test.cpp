@@ -6,22 +6,6 @@
 
 using namespace vallo;
 
-TEST(ApplyImageSize, ShrinksTheCellToTheImageAndRebuildsTheViews) {
-    EditorState s;
-    vallo::testing::RecordingHooks hooks;
-    s.Hooks = &hooks;
-    s.MainImage.SetSize(20, 100, 8);
-    s.CharWidth = 32;
-    s.CharLeft = 5;
-    ApplyImageSize(s);
-    EXPECT_EQ(s.CharWidth, 16);
-    EXPECT_EQ(s.CharHeight, 32);
-    EXPECT_EQ(s.CharLeft, 0);
-    EXPECT_EQ(s.ImageWidth, 20);
-    EXPECT_EQ(s.LupeImage.Width(), 16 * s.Magnification);
-    EXPECT_TRUE(hooks.Saw("OverviewZoom"));
-}
-
 TEST(ApplyCharLayout, SnapsOrKeepsTheCellInsideTheImage) {
     EditorState s;
     s.CharWidth = s.CharHeight = 48;

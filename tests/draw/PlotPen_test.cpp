@@ -16,35 +16,24 @@ int CountCells(const EditorState& s, uint8_t index) {
 
 TEST(PlotPen, PenSizesOffsetsAndDither) {
     auto s = MakeEditor();
-    s->DrawColor = 1;
-    s->DitherMode = 1;
-    PlotPen(*s, 0, 0);
-    s->DitherMode = 2; // "逆網" refuses (0, 0)
-    s->DrawColor = 2;
-    PlotPen(*s, 0, 0);
+    // Size 1 with "網" at (0, 0) and again with "逆網", which refuses it; size 2 covers
+    // x..x+1, size 3 x-1..x+1, and size 4 with "逆網" the odd positions of 1..4 by 11..14.
+    for (auto [pen, dither, x, y, colour] : {std::tuple{0, 1, 0, 0, 1},
+                                             {0, 2, 0, 0, 2},
+                                             {1, 0, 5, 5, 2},
+                                             {2, 0, 10, 10, 3},
+                                             {3, 2, 2, 12, 4}}) {
+        SelectPen(*s, pen);
+        s->DitherMode = dither;
+        s->DrawColor = uint8_t(colour);
+        PlotPen(*s, x, y);
+    }
     EXPECT_EQ(CellPixel(*s, 0, 0), 1);
-
-    // Size 2 covers x..x+1, size 3 covers x-1..x+1.
-    s->DitherMode = 0;
-    SelectPen(*s, 1);
-    PlotPen(*s, 5, 5);
-    SelectPen(*s, 2);
-    s->DrawColor = 3;
-    PlotPen(*s, 10, 10);
-    EXPECT_EQ(CountCells(*s, 2), 4);
-    EXPECT_EQ(CellPixel(*s, 6, 6), 2);
+    EXPECT_EQ(Pixels(s->MainImage, 16 + 5, 8 + 5, 2, 2), std::vector<uint8_t>(4, 2));
     EXPECT_EQ(CountCells(*s, 3), 9);
-    EXPECT_EQ(CellPixel(*s, 9, 9), 3);
-    EXPECT_EQ(CellPixel(*s, 11, 11), 3);
-
-    // A 4-pixel pen with "逆網" leaves a checkerboard of odd positions.
-    SelectPen(*s, 3);
-    s->DitherMode = 2;
-    s->DrawColor = 4;
-    PlotPen(*s, 2, 12); // covers 1..4 by 11..14
+    EXPECT_EQ(Pixels(s->MainImage, 16 + 9, 8 + 9, 3, 3), std::vector<uint8_t>(9, 3));
     EXPECT_EQ(CountCells(*s, 4), 8);
-    EXPECT_EQ(CellPixel(*s, 1, 12), 4);
-    EXPECT_EQ(CellPixel(*s, 1, 11), 0);
+    EXPECT_EQ(Pixels(s->MainImage, 16 + 1, 8 + 11, 2, 2), (std::vector<uint8_t>{0, 4, 4, 0}));
     SelectPen(*s, 99);
     EXPECT_EQ(s->PenSize, 20);
     EXPECT_EQ(s->PenOffset, -9);
@@ -130,12 +119,6 @@ TEST(PlotPen, MergesEachPixelOncePerStroke) {
     const auto& multiply = s->Tables.MultiplyTable;
     ASSERT_NE(multiply[250][200], multiply[multiply[250][200]][200]);
     EXPECT_EQ(CellPixel(*s, 5, 5), multiply[250][200]);
-
-    // Normal mode leaves the stroke mask alone.
-    auto n = MakeEditor(true);
-    n->DrawColor = 5;
-    PlotPen(*n, 3, 3);
-    EXPECT_EQ(n->CellBufA[size_t(3 * 16 + 3)], 0);
 }
 
 TEST(PlotPen, TransparentAndForbiddenColourRules) {

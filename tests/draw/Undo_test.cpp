@@ -57,7 +57,7 @@ TEST(Undo, FullHistoryForgetsTheOldestStepAndANewStepDropsTheRedoData) {
     }
 }
 
-TEST(Undo, PaletteAndWholeImageStepsRestoreEverythingWithoutCopying) {
+TEST(Undo, AFileOpenIsOneWholeImageStepKeptWithoutCopying) {
     vallo::test::RecordingHooks hooks;
     auto s = MakeEditor(true);
     s->Hooks = &hooks;
@@ -65,22 +65,6 @@ TEST(Undo, PaletteAndWholeImageStepsRestoreEverythingWithoutCopying) {
     Paint(s->MainImage, [](int x, int y) { return x ^ y; });
     const auto oldPixels = AllPixels(s->MainImage);
     const ColorTableArray oldPalette = s->MainImage.ColorTable();
-
-    PushUndo(*s, 0, 0, 0, 0, false, true);
-    s->MainImage.ColorTable()[7] = {1, 2, 3, 0};
-    PropagatePalette(*s);
-    const uint64_t version = s->MainImage.PaletteVersion();
-    Undo(*s);
-    EXPECT_EQ(s->PaletteQuads, oldPalette);
-    EXPECT_EQ(s->Tables.PaletteRed[7], 7);
-    EXPECT_GT(s->MainImage.PaletteVersion(), version); // the views see a new palette
-    EXPECT_EQ(hooks.Count("RedrawPaletteImage"), 1);
-    Redo(*s);
-    EXPECT_EQ(s->PaletteColors[7], 0x010203u);
-    EXPECT_EQ(hooks.Count("RepaintPalette"), 2);
-    Undo(*s);
-
-    // A file open: whole image and palette, kept by sharing the pixels.
     PushUndo(*s, 0, 0, 63, 47, true, true);
     EXPECT_TRUE(s->Undo.UndoEntries[1].Image.SharesPixelsWith(s->MainImage));
     TDIB opened(100, 30, 8);

@@ -79,8 +79,8 @@ TEST(Canvas, RectOutlinesTouchEachPixelOnceSoInvertingTwiceRestores) {
 TEST(Canvas, EllipseMasksAreSymmetricConvexAndTouchTheSides) {
     for (int w = 1; w <= 40; ++w)
         for (int h = 1; h <= 40; h += (h < 8 ? 1 : 7)) {
-            const std::vector<uint8_t> outline = EllipseMask(w, h, false);
-            const std::vector<uint8_t> filled = EllipseMask(w, h, true);
+            const std::vector<uint8_t> outline = EllipseMask(w, h, false),
+                                       filled = EllipseMask(w, h, true);
             ASSERT_EQ(outline.size(), size_t(w * h));
             auto at = [&](const std::vector<uint8_t>& m, int x, int y) { return m[y * w + x]; };
             int sides = 0;
@@ -102,17 +102,13 @@ TEST(Canvas, EllipseMasksAreSymmetricConvexAndTouchTheSides) {
     EXPECT_EQ(EllipseMask(2, 2, false), (std::vector<uint8_t>{1, 1, 1, 1}));
     EXPECT_TRUE(EllipseMask(0, 5, true).empty());
     // A 7 x 7 circle: the outline without the interior, which the filled form adds.
-    auto rows = [](const std::vector<uint8_t>& m) {
-        Rows out(7);
-        for (size_t i = 0; i < m.size(); ++i)
-            out[i / 7] += m[i] ? '#' : '.';
-        return out;
-    };
-    const std::string side = "#.....#", inner = "#######";
-    EXPECT_EQ(rows(EllipseMask(7, 7, false)),
-              (Rows{"..###..", ".#...#.", side, side, side, ".#...#.", "..###.."}));
-    EXPECT_EQ(rows(EllipseMask(7, 7, true)),
-              (Rows{"..###..", ".#####.", inner, inner, inner, ".#####.", "..###.."}));
+    std::string outline, filled; // rows separated by '/'
+    for (size_t i = 0; i < 49; ++i) {
+        outline += std::string(EllipseMask(7, 7, false)[i] ? "#" : ".") + (i % 7 == 6 ? "/" : "");
+        filled += std::string(EllipseMask(7, 7, true)[i] ? "#" : ".") + (i % 7 == 6 ? "/" : "");
+    }
+    EXPECT_EQ(outline, "..###../.#...#./#.....#/#.....#/#.....#/.#...#./..###../");
+    EXPECT_EQ(filled, "..###../.#####./#######/#######/#######/.#####./..###../");
 }
 
 TEST(Canvas, StretchCopyScalesMirrorsAndClips) {

@@ -16,19 +16,6 @@ uint32_t PaletteRgb(const TDIB& image, int x, int y) {
 
 } // namespace
 
-TEST(ColorReducer, IndexedPicturesKeepIndicesAndPalette) {
-    TDIB four(5, 3, 4);
-    for (int i = 0; i < 256; ++i)
-        four.ColorTable()[i] = RGBQuad{uint8_t(i), 1, 2, 0}; // beyond 16: left-overs
-    Paint(four, [](int x, int y) { return x + 5 * y; });
-    const TDIB out = ReduceTo256(four);
-    ASSERT_EQ(out.BitCount(), 8);
-    EXPECT_EQ(vallo::testing::AllPixels(out), vallo::testing::AllPixels(four));
-    for (int i = 0; i < 256; ++i)
-        EXPECT_EQ(out.ColorTable()[i], i < 16 ? four.ColorTable()[i] : RGBQuad{}) << i;
-    EXPECT_TRUE(ReduceTo256(TDIB()).Empty());
-}
-
 TEST(ColorReducer, AtMost256ColoursMapExactlyInOrderOfAppearance) {
     TDIB picture(64, 8, 24); // 256 distinct colours, each used twice
     for (int y = 0; y < 8; ++y)

@@ -49,15 +49,6 @@ Png ReadPng(const std::string& path) {
     return p;
 }
 
-// The picture's size and indices.
-std::vector<uint32_t> Pixels(const TDIB& p) {
-    std::vector<uint32_t> out{uint32_t(p.Width()), uint32_t(p.Height())};
-    for (int y = 0; y < p.Height(); ++y)
-        for (int x = 0; x < p.Width(); ++x)
-            out.push_back(p.Pixel(x, y));
-    return out;
-}
-
 // An 8 x 8 picture of four colours in columns pairs: red, green, blue, white at indices 0..3.
 std::string WriteFourColourPng(const TempDir& dir) {
     TDIB image(8, 8, 8);
@@ -136,7 +127,8 @@ TEST(BatchCommands, ConvertKeepsThePaletteFilesIndicesExactly) {
         const Outcome r = Command({"convert", in, dir / "out.png"});
         ASSERT_EQ(r.Status, kExitOk) << name << r.Err;
         const Png source = ReadPng(in), converted = ReadPng(dir / "out.png");
-        EXPECT_EQ(Pixels(converted.Image), Pixels(source.Image)) << name;
+        EXPECT_EQ(converted.Image.Width(), source.Image.Width()) << name;
+        EXPECT_EQ(Rows(converted.Image), Rows(source.Image)) << name;
         EXPECT_EQ(converted.Image.ColorTable(), source.Image.ColorTable()) << name;
     }
 }
@@ -146,25 +138,25 @@ TEST(BatchCommands, ConvertKeepsGifIndicesPaletteAndTransparentIndex) {
     GifAnimation written;
     written.Width = 16;
     written.Height = 12;
+    std::vector<uint8_t> grey;
     written.Frames.resize(1);
-    std::vector<uint32_t> wide{16, 12}, grey{16, 12};
     for (int i = 0; i < 16 * 12; ++i) {
         written.Frames[0].push_back(GifIndex(i % 16, i / 16, 256));
-        wide.push_back(GifIndex(i % 16, i / 16, 256));
         grey.push_back(GifIndex(i % 16, i / 16, 16));
     }
     for (int i = 0; i < 256; ++i)
         written.Palette[size_t(i)] = {uint8_t(i), uint8_t(i * 5), uint8_t(255 - i), 0};
     ColorTableArray greys{};
-    const std::tuple<std::vector<uint8_t>, const std::vector<uint32_t>&, const ColorTableArray&,
-                     int>
-        cases[] = {{EncodeGifAnimation(written), wide, written.Palette, EditorState().TransColor},
+    const std::tuple<std::vector<uint8_t>, const std::vector<uint8_t>&, const ColorTableArray&, int>
+        cases[] = {{EncodeGifAnimation(written), written.Frames[0], written.Palette,
+                    EditorState().TransColor},
                    {GiflibGif(greys), grey, greys, 9}};
     for (const auto& [file, pixels, palette, trans] : cases) {
         WriteFileAtomically(dir / "in.gif", file);
         ASSERT_EQ(Command({"convert", dir / "in.gif", dir / "out.png"}).Status, kExitOk);
         const Png converted = ReadPng(dir / "out.png");
-        EXPECT_EQ(Pixels(converted.Image), pixels);
+        EXPECT_EQ(converted.Image.Width(), 16);
+        EXPECT_EQ(Rows(converted.Image), pixels);
         EXPECT_EQ(converted.Image.ColorTable(), palette);
         EXPECT_EQ(converted.Marks.TransColor, trans);
     }

@@ -21,27 +21,6 @@ std::string FileStart(const std::string& path, size_t n) {
     return std::string(bytes.begin(), bytes.begin() + std::min(n, bytes.size()));
 }
 
-// What a refused command must leave as it was.
-struct Document {
-    int Width, Height;
-    std::vector<uint8_t> Rows;
-    ColorTableArray Palette;
-    std::array<int32_t, 256> Forbidden;
-    uint8_t Trans;
-    std::string FileName;
-    bool Modified;
-    bool operator==(const Document&) const = default;
-};
-
-Document Take(const EditorState& s) {
-    const TDIB& p = s.MainImage;
-    Document d{p.Width(),        p.Height(),   {},         p.ColorTable(),
-               s.ForbiddenFlags, s.TransColor, s.FileName, s.Modified};
-    for (int y = 0; y < d.Height; ++y)
-        d.Rows.insert(d.Rows.end(), p.ScanLine(y), p.ScanLine(y) + d.Width);
-    return d;
-}
-
 class DocumentCommandsTest : public ::testing::Test {
 protected:
     DocumentCommandsTest() {

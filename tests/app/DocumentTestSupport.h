@@ -69,6 +69,32 @@ private:
     }
 };
 
+// The picture's indices row by row.
+inline std::vector<uint8_t> Rows(const TDIB& p) {
+    std::vector<uint8_t> rows;
+    for (int y = 0; y < p.Height(); ++y)
+        rows.insert(rows.end(), p.ScanLine(y), p.ScanLine(y) + p.Width());
+    return rows;
+}
+
+// What a document command keeps or restores: picture, palette, marks, name and Modified.
+struct Document {
+    int Width, Height;
+    std::vector<uint8_t> Rows;
+    ColorTableArray Palette;
+    std::array<int32_t, 256> Forbidden;
+    uint8_t Trans;
+    std::string FileName;
+    bool Modified;
+    bool operator==(const Document&) const = default;
+};
+
+inline Document Take(const EditorState& s) {
+    const TDIB& p = s.MainImage;
+    return {p.Width(),        p.Height(),   Rows(p),    p.ColorTable(),
+            s.ForbiddenFlags, s.TransColor, s.FileName, s.Modified};
+}
+
 // A document with a pattern of indices, its own palette, marks on 3 and 200, transparent 9.
 inline void MakePatternDocument(EditorState& s, int width = 40, int height = 24) {
     s.MainImage.SetSize(width, height, 8);

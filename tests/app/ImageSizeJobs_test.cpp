@@ -5,19 +5,12 @@
 #include <gtest/gtest.h>
 
 using namespace vallo;
+using testsupport::Rows;
 
 namespace {
 
 const std::string kSmall = kMsgSizeTooSmall;
 const std::string kLarge = kMsgSizeTooLarge;
-
-// The picture's rows and its size.
-std::vector<uint8_t> Bytes(const TDIB& image) {
-    std::vector<uint8_t> bytes{uint8_t(image.Width()), uint8_t(image.Height())};
-    for (int y = 0; y < image.Height(); ++y)
-        bytes.insert(bytes.end(), image.ScanLine(y), image.ScanLine(y) + image.Width());
-    return bytes;
-}
 
 } // namespace
 
@@ -60,16 +53,16 @@ TEST(ImageSizeJobs, SizeChangeFillsCropsAndUndoesByteForByte) {
     PropagatePalette(s);
     InitUndo(s, 4);
     const TDIB before = s.MainImage;
-    const std::vector<uint8_t> oldBytes = Bytes(before);
+    const std::vector<uint8_t> oldBytes = Rows(before);
 
     ChangeImageSize(s, 120, 80);
-    TDIB expected(120, 80,
-                  8); // filled with 7, the first index of the transparent colour
+    TDIB expected(120, 80, 8); // widened with 7, the first index of the transparent colour
     for (int y = 0; y < 80; ++y)
         for (int x = 0; x < 120; ++x)
             expected.SetPixel(x, y, x < 100 ? before.Pixel(x, y) : 7u);
-    const std::vector<uint8_t> newBytes = Bytes(s.MainImage);
-    EXPECT_EQ(newBytes, Bytes(expected));
+    const std::vector<uint8_t> newBytes = Rows(s.MainImage);
+    EXPECT_EQ(s.MainImage.Width(), 120);
+    EXPECT_EQ(newBytes, Rows(expected));
     EXPECT_EQ(s.MainImage.ColorTable(), before.ColorTable());
     EXPECT_EQ(s.TransColor, 40);
     EXPECT_TRUE(s.Modified);
@@ -78,10 +71,10 @@ TEST(ImageSizeJobs, SizeChangeFillsCropsAndUndoesByteForByte) {
 
     s.FileName = "/x/renamed.png";
     Undo(s);
-    EXPECT_EQ(Bytes(s.MainImage), oldBytes);
+    EXPECT_EQ(Rows(s.MainImage), oldBytes);
     EXPECT_EQ(s.FileName, "/x/a.png");
     Redo(s);
-    EXPECT_EQ(Bytes(s.MainImage), newBytes);
+    EXPECT_EQ(Rows(s.MainImage), newBytes);
     EXPECT_EQ(s.FileName, "/x/renamed.png");
     s.MainImage.ColorTable()[0] = s.MainImage.ColorTable()[40];
     EXPECT_EQ(TransparentFillIndex(s), 0);
@@ -130,8 +123,8 @@ TEST(Settings, ListsAddOnlyWhatIsChosenAndDeleteOnlyASelectedLine) {
                                  DeleteListItem(items, 4), DeleteListItem(items, 0)}),
               (std::vector<bool>{true, false, true, false, true, false, false, true}));
     EXPECT_EQ(items, (std::vector<std::string>{"48x32", "300%", "48x32"}));
-    EXPECT_EQ(CellSideChoices().size(), 15u);
-    EXPECT_EQ(CellSideChoices().back(), "128");
-    EXPECT_EQ(ZoomChoices().size(), 20u);
-    EXPECT_EQ(ZoomChoices().back(), "2000%");
+    EXPECT_EQ((std::array{CellSideChoices().size(), ZoomChoices().size()}),
+              (std::array{15ul, 20ul}));
+    EXPECT_EQ((std::array{CellSideChoices().back(), ZoomChoices().back()}),
+              (std::array<std::string, 2>{"128", "2000%"}));
 }

@@ -43,11 +43,7 @@ Bytes PaletteFile(uint32_t w, uint32_t h, const Body& body, uint8_t interlace = 
 
 // A w x h test picture as unfiltered rows.
 Bytes Pattern(int w, int h) {
-    TDIB image(w, h, 8);
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x)
-            image.SetPixel(x, y, uint8_t(x * 7 + y * 13 + (x * y) % 5));
-    return RawRows(image);
+    return RawRows(RandomImage(w, h, uint32_t(w * h)));
 }
 
 PngMarks MarksWith(int forbidden, uint8_t trans) {
@@ -171,12 +167,8 @@ TEST(PngReader, OtherFormatsAreDeclinedAndBrokenFilesRefusedWithoutTouchingAnyth
     expect(cut(text, text.size() - 12), 1, "no IEND");
     expect(changed(text, 33, 0x80), 1, "chunk length of 2^31 or more");
     expect(changed(text, 35, 0x10), 1, "chunk runs past the end");
-    for (auto [w, h] : {std::pair<uint32_t, uint32_t>{0, 4},
-                        {4, 0},
-                        {30001, 1},
-                        {1, 30001},
-                        {0xFFFFFFFF, 0xFFFFFFFF},
-                        {0x80000000, 2}})
+    const uint32_t sizes[][2] = {{0, 4}, {4, 0}, {30001, 1}, {1, 30001}, {~0u, ~0u}, {1u << 31, 2}};
+    for (const auto& [w, h] : sizes)
         expect(PaletteFile(w, h, {{"IDAT", idat}}), 1, "size out of range");
     expect(PaletteFile(4, 4, {{"PLTE", PaletteBytes(257)}, {"IDAT", idat}}), 1, "PLTE of 257");
     expect(PaletteFile(4, 4, {{"IDAT", changed(idat, 0, 0x79)}}), 1, "bad zlib header");

@@ -47,20 +47,6 @@ TEST_F(ColorEditTest, FieldsParseClampAndKeepBothModelsInStep) {
     EXPECT_EQ(s.EditRed, 0);
 }
 
-TEST_F(ColorEditTest, BarsMapPositionsToValuesAndBack) {
-    const int rows[][2] = {{0, 1},  {16, 1}, {17, 0}, {24, 2}, {40, 2},
-                           {47, 0}, {48, 3}, {64, 3}, {65, 0}};
-    for (const auto& r : rows)
-        EXPECT_EQ(ColorBarRowAt(r[0], 0), r[1]) << r[0];
-    EXPECT_EQ(ColorBarRowAt(20, 2), 2);
-    const int values[][4] = {{0, 1, 63, 255}, {0, 2, 10, 40},  {0, 3, -9, 0},   {1, 1, 63, 767},
-                             {1, 2, 63, 512}, {1, 3, 99, 256}, {1, 1, 32, 389}, {1, 3, 31, 126}};
-    for (const auto& v : values)
-        EXPECT_EQ(ColorBarValueAt(ColorBarBox(v[0]), v[1], v[2]), v[3]) << v[1] << " " << v[2];
-    EXPECT_EQ(ColorBarMarkers(s, ColorBarBox::Rgb), (std::array<int, 3>{10, 53, 30}));
-    EXPECT_EQ(ColorBarMarkers(s, ColorBarBox::Hls), (std::array<int, 3>{26, 31, 43}));
-}
-
 TEST(HlsConversion, WorkedColoursBothWays) {
     const struct {
         RgbColor Rgb;
@@ -82,11 +68,4 @@ TEST(HlsConversion, WorkedColoursBothWays) {
     }
     EXPECT_EQ(RGBToHLS(77, 77, 77).S, 0);
     EXPECT_EQ(HLSToRGB(0, 257, 256), (RgbColor{255, 1, 1})); // an odd lightness rounds up
-}
-
-TEST(HLSToRGB, WrapsHueAndClampsTheRest) {
-    EXPECT_EQ(HLSToRGB(768, 256, 256), HLSToRGB(0, 256, 256));
-    EXPECT_EQ(HLSToRGB(-256, 256, 256), HLSToRGB(512, 256, 256));
-    EXPECT_EQ(HLSToRGB(0, 9999, -5), HLSToRGB(0, 512, 0));
-    EXPECT_EQ(HLSToRGB(0, -1, 9999), HLSToRGB(0, 0, 256));
 }

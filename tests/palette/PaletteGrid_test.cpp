@@ -73,19 +73,7 @@ TEST_F(PaletteGridTest, LeftPicksOnlyAllowedCellsRightAndMiddleAnyInsideTheBorde
     EXPECT_GE(hooks.Count("RepaintPalette"), 4);
 }
 
-TEST_F(PaletteGridTest, ShiftDragTogglesEachCellOnceAndMovesTheDrawColourOff) {
-    s.DrawColor = 0;
-    ShiftDrag({1, 2, 3, 2, 1, 2, 3});
-    for (int i : {1, 2, 3, 4})
-        EXPECT_EQ(s.ForbiddenFlags[size_t(i)], i < 4 ? kForbidden : 0) << i;
-    EXPECT_FALSE(s.PalettePending); // the tables took the marks at release
-    EXPECT_TRUE(s.Modified);
-    EXPECT_FALSE(s.PaleForbidDrag);
-    EXPECT_EQ(s.PaleVisited, (std::array<uint8_t, 256>{}));
-    ShiftDrag({3, 2, 1, 2});
-    for (int i : {1, 2, 3})
-        EXPECT_EQ(s.ForbiddenFlags[size_t(i)], 0) << i;
-    // Marking the draw colour moves it to the lowest allowed index; the release keeps that.
+TEST_F(PaletteGridTest, MarkingTheDrawColourMovesItToTheLowestAllowedIndex) {
     s.ForbiddenFlags[0] = kForbidden;
     s.DrawColor = 7;
     Down(Left, 7, true);

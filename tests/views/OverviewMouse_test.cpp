@@ -31,7 +31,6 @@ struct OverviewTest : ::testing::Test {
     }
     std::array<int, 2> Cell() const { return {s.CharLeft, s.CharTop}; }
     std::array<int, 2> Layer() const { return {s.LayerLeft, s.LayerTop}; }
-    std::array<int, 4> Copy() const { return {s.CopyLeft, s.CopyTop, s.CopyWidth, s.CopyHeight}; }
 };
 
 std::string Describe(const FrameShape& f) {
@@ -102,32 +101,6 @@ TEST_F(OverviewTest, ClicksMoveTheEditedAndLayerCellsInWholeSteps) {
     EXPECT_EQ(Cell(), (std::array{24, 24}));
 }
 
-TEST_F(OverviewTest, RangeToolTakesPressesUnlessShiftIsHeldAndMagnifierMovesAreNotClamped) {
-    s.CurrentTool = 7;
-    s.CopySizeChoice = 2;
-    Press(Left, 10, 10);
-    EXPECT_EQ(s.CopyRangeState, 1);
-    AllBoxMouseMove(s, 30, 20, false, false);
-    EXPECT_EQ(Copy(), (std::array{8, 8, 24, 16}));
-    Press(Middle, 50, 50); // nothing
-    EXPECT_EQ(s.CopyRangeState, 1);
-    EXPECT_EQ(s.LayerLeft, 0);
-    Press(Left, 50, 50, true); // Shift: navigates
-    EXPECT_EQ(s.CopyRangeState, 1);
-    EXPECT_EQ(s.CharLeft, 32);
-    Press(Right, 50, 50);
-    EXPECT_EQ(s.CopyRangeState, 0);
-    s.CopyRangeState = 2;
-    s.CopyImage.SetSize(8, 8, 8);
-    AllBoxMouseMove(s, -20, 300, false, true);
-    EXPECT_EQ((std::array{s.CopyLeft, s.CopyTop}), (std::array{-16, 296}));
-    AllBoxMouseMove(s, -20, 300, false, false);
-    EXPECT_EQ((std::array{s.CopyLeft, s.CopyTop}), (std::array{0, 112}));
-    // A press from the magnifier beyond the image pastes at the last step cell, cut.
-    Press(Left, 400, 400, false, true);
-    EXPECT_EQ(s.CopyRangeState, 0);
-}
-
 TEST_F(OverviewTest, FramesInScreenCoordinatesAndTheMagnifierOverlay) {
     powerComboChange(s, 3); // 2x
     s.CharLeft = 32;
@@ -169,28 +142,6 @@ TEST_F(OverviewTest, FramesInScreenCoordinatesAndTheMagnifierOverlay) {
     EXPECT_EQ(Describe(o.Image), "32,-32 96,0");
     s.CopyRangeState = 0;
     EXPECT_FALSE(ComputeLupeCopyOverlay(s).Frame.Visible);
-}
-
-TEST(OverviewPaintArea, ExposedAreaMapsExactlyAtEveryScale) {
-    // 3x: screen 7..20 shows image 2..6 (screen 6..21 once rounded to whole image pixels).
-    OverviewPaintArea a = OverviewExposedArea({7, 7, 20, 20}, 48, 100, 100);
-    ASSERT_FALSE(a.Empty);
-    EXPECT_EQ(a.Source, (IntRect{2, 2, 7, 7}));
-    EXPECT_EQ(a.Target, (IntRect{6, 6, 21, 21}));
-    // 1/4: screen 7..9 shows image 28..36.
-    a = OverviewExposedArea({7, 0, 9, 1}, 4, 100, 100);
-    EXPECT_EQ(a.Source, (IntRect{28, 0, 36, 4}));
-    EXPECT_EQ(a.Target, (IntRect{7, 0, 9, 1}));
-    // 1/4 of a 10-pixel image shows 2 screen pixels (8 image pixels); beyond is nothing.
-    a = OverviewExposedArea({0, 0, 50, 50}, 4, 10, 10);
-    EXPECT_EQ(a.Source, (IntRect{0, 0, 8, 8}));
-    EXPECT_TRUE(OverviewExposedArea({2, 2, 50, 50}, 4, 10, 10).Empty);
-}
-
-TEST(OverviewPaintArea, HugeImageOnlyTouchesTheExposedPart) {
-    OverviewPaintArea a = OverviewExposedArea({89000, 89000, 89300, 89200}, 48, 30000, 30000);
-    EXPECT_EQ(a.Source.Right - a.Source.Left, 101);
-    EXPECT_EQ(a.Source.Bottom, 29734);
 }
 
 TEST(OverviewPaintArea, ScreenRectCoversPartialPixels) {

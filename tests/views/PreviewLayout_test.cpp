@@ -5,96 +5,45 @@
 
 using namespace vallo;
 
-namespace {
-
-// A 64 x 64 document whose pixel i (row-major) is i mod 250, transparent colour 252; the
-// layer composite's pixel i is 200 + i mod 40.
-struct PreviewDoc {
+// The extended view of the edited cell (of the document, or of the layer composite) is the cell
+// and its exact mirror, the part beyond the image in the transparent colour; an exposed part
+// renders as the same pixels.
+TEST(PreviewLayout, ExtendedViewIsTheCellAndItsMirrorInEveryExposedPart) {
     EditorState s;
-    PreviewDoc(int w, int h, bool layer) {
-        s.MainImage.SetSize(64, 64, 8);
-        for (int i = 0; i < 64 * 64; ++i)
-            s.MainImage.SetPixel(i % 64, i / 64, uint32_t(i % 250));
-        s.TransColor = 252;
-        s.CharWidth = w;
-        s.CharHeight = h;
-        s.CharLeft = 8;
-        s.CharTop = 16;
+    s.MainImage.SetSize(64, 64, 8);
+    s.LayerImage.SetSize(32, 32, 8);
+    for (int i = 0; i < 64 * 64; ++i)
+        s.MainImage.SetPixel(i % 64, i / 64, uint32_t(i % 250));
+    for (int i = 0; i < 32 * 32; ++i)
+        s.LayerImage.SetPixel(i % 32, i / 32, uint32_t(200 + i % 40));
+    s.TransColor = 252;
+    s.CharWidth = s.CharHeight = 32;
+    s.CharLeft = 48; // the right half of the cell lies beyond the image
+    s.CharTop = 16;
+    s.EXZoom = 2;
+    for (bool layer : {false, true}) {
         s.LayerActive = layer;
-        s.LayerImage.SetSize(w, h, 8);
-        for (int i = 0; i < w * h; ++i)
-            s.LayerImage.SetPixel(i % w, i / w, uint32_t(200 + i % 40));
-    }
-    uint32_t Cell(int x, int y) const {
-        return s.LayerActive ? s.LayerImage.Pixel(x, y)
-                             : s.MainImage.Pixel(s.CharLeft + x, s.CharTop + y);
-    }
-    TDIB Render(const PreviewLayout& l, IntRect box = {0, 0, 1 << 20, 1 << 20}) const {
+        const PreviewLayout l = ExtendedLayout(s);
         IntRect area;
-        return RenderPreviewArea(EditedCellSource(s), l, box, s.MainImage.ColorTable(), area);
-    }
-};
-
-} // namespace
-
-TEST(PreviewLayout, ExtendedViewIsTheCellAndItsExactMirror) {
-    for (bool layer : {false, true}) {
-        PreviewDoc d(32, 32, layer);
-        d.s.EXZoom = 3;
-        const PreviewLayout l = ExtendedLayout(d.s);
-        ASSERT_EQ(l.Width(), 192);
-        ASSERT_EQ(l.Height(), 96);
-        const TDIB view = d.Render(l);
-        ASSERT_EQ(view.Width(), 192);
-        for (int y = 0; y < 96; ++y)
-            for (int x = 0; x < 96; ++x) {
-                ASSERT_EQ(view.Pixel(x, y), d.Cell(x / 3, y / 3)) << x << "," << y;
-                ASSERT_EQ(view.Pixel(191 - x, y), view.Pixel(x, y)) << x << "," << y << layer;
+        const TDIB whole = RenderPreviewArea(EditedCellSource(s), l, {0, 0, 1 << 20, 1 << 20},
+                                             s.MainImage.ColorTable(), area);
+        ASSERT_EQ((std::array{whole.Width(), whole.Height()}), (std::array{128, 64}));
+        for (int y = 0; y < 64; ++y)
+            for (int x = 0; x < 64; ++x) {
+                const int cx = x / 2, cy = y / 2;
+                const uint32_t want = layer          ? s.LayerImage.Pixel(cx, cy)
+                                      : 48 + cx < 64 ? s.MainImage.Pixel(48 + cx, 16 + cy)
+                                                     : 252u;
+                ASSERT_EQ(whole.Pixel(x, y), want) << x << "," << y << layer;
+                ASSERT_EQ(whole.Pixel(127 - x, y), want) << x << "," << y << layer;
             }
-        // Mirrored only: the right half of the mixed view.
-        d.s.EXStyle = 2;
-        const TDIB mirrored = d.Render(ExtendedLayout(d.s));
-        for (int x = 0; x < 96; ++x)
-            ASSERT_EQ(mirrored.Pixel(x, 40), view.Pixel(96 + x, 40));
+        const TDIB part = RenderPreviewArea(EditedCellSource(s), l, {50, 7, 200, 30},
+                                            s.MainImage.ColorTable(), area);
+        EXPECT_EQ(area, (IntRect{50, 7, 128, 30}));
+        for (int y = 0; y < part.Height(); ++y)
+            for (int x = 0; x < part.Width(); ++x)
+                ASSERT_EQ(part.Pixel(x, y), whole.Pixel(50 + x, 7 + y));
     }
-}
-
-TEST(PreviewLayout, TiledViewRepeatsTheCell) {
-    for (bool layer : {false, true}) {
-        PreviewDoc d(16, 24, layer);
-        d.s.NarabeCount = 2;
-        d.s.NarabeZoom = 2;
-        const PreviewLayout l = TiledLayout(d.s);
-        ASSERT_EQ(l.Width(), 64);
-        ASSERT_EQ(l.Height(), 96);
-        const TDIB view = d.Render(l);
-        for (int y = 0; y < 96; ++y)
-            for (int x = 0; x < 64; ++x)
-                ASSERT_EQ(view.Pixel(x, y), d.Cell(x % 32 / 2, y % 48 / 2)) << x << "," << y;
-    }
-}
-
-TEST(PreviewLayout, ExposedPartsMatchTheWholeViewAndOutsideShowsTransparent) {
-    PreviewDoc d(32, 32, false);
-    d.s.EXZoom = 2;
-    d.s.CharLeft = 48; // the right half of the cell lies beyond the image
-    const PreviewLayout l = ExtendedLayout(d.s);
-    const TDIB whole = d.Render(l);
-    EXPECT_EQ(whole.Pixel(31, 0), d.Cell(15, 0));
-    EXPECT_EQ(whole.Pixel(32, 0), 252u);
-    EXPECT_EQ(whole.Pixel(127 - 32, 5), 252u);
-    IntRect area;
-    const TDIB part = RenderPreviewArea(EditedCellSource(d.s), l, {50, 7, 200, 30},
-                                        d.s.MainImage.ColorTable(), area);
-    EXPECT_EQ(area, (IntRect{50, 7, 128, 30}));
-    for (int y = 0; y < part.Height(); ++y)
-        for (int x = 0; x < part.Width(); ++x)
-            ASSERT_EQ(part.Pixel(x, y), whole.Pixel(50 + x, 7 + y));
-    // A cell wholly outside the image shows only the transparent colour.
-    const TDIB none =
-        RenderPreviewArea({&d.s.MainImage, -100, 500, 9}, l, {0, 0, 128, 64}, {}, area);
-    for (int i = 0; i < 64 * 128; i += 7)
-        ASSERT_EQ(none.Pixel(i % 128, i / 128), 9u);
 }
 
 TEST(PreviewLayout, ChangedCellsInvalidateEveryCopy) {

@@ -31,10 +31,11 @@ Bytes PaletteBytes(int entries, uint8_t base = 10) {
     return p;
 }
 
-// An 8-bit palette file with the given chunks between IHDR and IEND.
-Bytes PaletteFile(uint32_t w, uint32_t h, const Body& body, uint8_t interlace = 0) {
+// A palette file (8 bits unless told otherwise) with the given chunks between IHDR and IEND.
+Bytes PaletteFile(uint32_t w, uint32_t h, const Body& body, uint8_t interlace = 0,
+                  uint8_t depth = 8, uint8_t colourType = 3) {
     Bytes f = Signature();
-    AddChunk(f, "IHDR", HeaderData(w, h, 8, 3, interlace));
+    AddChunk(f, "IHDR", HeaderData(w, h, depth, colourType, interlace));
     for (const auto& [type, data] : body)
         AddChunk(f, type, data);
     AddChunk(f, "IEND", {});
@@ -93,8 +94,7 @@ TEST(PngWriter, WritesExactBytesAndTrnsShortenedAfterThePaletteOnlyWhenAsked) {
 }
 
 TEST(PngWriter, LargeImageGoesIntoOneIdat) {
-    // More compressed bytes than the first output room (a quarter of the rows)
-    // holds.
+    // More compressed bytes than the first output room (a quarter of the rows) holds.
     TDIB image = RandomImage(1000, 600, 2);
     for (int y = 0; y < 600; y += 3)
         std::fill_n(image.ScanLine(y), 1000, uint8_t(y));
@@ -138,15 +138,10 @@ TEST(PngReader, OtherFormatsAreDeclinedAndBrokenFilesRefusedWithoutTouchingAnyth
             EXPECT_STREQ(e.what(), "おそらくファイルが壊れています。");
             EXPECT_EQ(outcome, 1);
         }
-        EXPECT_TRUE(image.SharesPixelsWith(original));
-        EXPECT_EQ(image.ColorTable(), original.ColorTable());
-        EXPECT_EQ(marks.ForbiddenFlags, before.ForbiddenFlags);
-        EXPECT_EQ(marks.TransColor, before.TransColor);
-    };
-    auto withHeader = [](uint32_t w, uint32_t h, uint8_t depth, uint8_t colourType) {
-        Bytes f = Signature();
-        AddChunk(f, "IHDR", HeaderData(w, h, depth, colourType));
-        return f;
+        EXPECT_TRUE(image.SharesPixelsWith(original) &&
+                    image.ColorTable() == original.ColorTable());
+        EXPECT_TRUE(marks.ForbiddenFlags == before.ForbiddenFlags &&
+                    marks.TransColor == before.TransColor);
     };
     auto changed = [](Bytes f, size_t at, uint8_t value) {
         f.at(at) = value;
@@ -154,10 +149,10 @@ TEST(PngReader, OtherFormatsAreDeclinedAndBrokenFilesRefusedWithoutTouchingAnyth
     };
     auto cut = [](Bytes f, size_t size) { return Bytes(f.begin(), f.begin() + long(size)); };
     const Bytes idat = Zlib(Pattern(4, 4)), plain = PaletteFile(8, 8, {});
-    expect(withHeader(8, 8, 8, 2), 0, "truecolour");
-    expect(withHeader(8, 8, 3, 3), 0, "three bits");
-    expect(withHeader(8, 8, 16, 3), 0, "sixteen-bit palette");
-    expect(withHeader(0xFFFFFFFF, 0, 8, 2), 0, "unsupported and absurdly large");
+    expect(PaletteFile(8, 8, {}, 0, 8, 2), 0, "truecolour");
+    expect(PaletteFile(8, 8, {}, 0, 3), 0, "three bits");
+    expect(PaletteFile(8, 8, {}, 0, 16), 0, "sixteen-bit palette");
+    expect(PaletteFile(~0u, 0, {}, 0, 8, 2), 0, "unsupported and absurdly large");
     expect(changed(plain, 26, 1), 0, "compression method");
     expect(changed(plain, 27, 1), 0, "filter method");
     expect(cut(plain, 24), 0, "24 bytes");
@@ -182,7 +177,6 @@ TEST(PngReader, OtherFormatsAreDeclinedAndBrokenFilesRefusedWithoutTouchingAnyth
 
 TEST(PngReader, ShortPaletteMarksTheMissingEntriesForbiddenAFullOneKeepsTheMarks) {
     PngMarks marks = MarksWith(3, 9);
-    marks.ForbiddenFlags[200] = 0;
     TDIB image =
         Read(PaletteFile(4, 4, {{"PLTE", PaletteBytes(16)}, {"IDAT", Zlib(Pattern(4, 4))}}), marks,
              RandomImage(2, 2, 6));
@@ -266,12 +260,8 @@ TEST(PngReader, IendBeforeIdatGivesOnlyTheSizeAndAShortStreamZeros) {
         std::fill(want.begin() + long(keep), want.end(), 0);
         for (int y = 0; y < h; ++y)
             want[size_t(y) * (w + 1)] = 0;
-        EXPECT_EQ(RawRows(Read(
-                      PaletteFile(
-                          w, h, {{"IDAT", Bytes(stored.begin(), stored.begin() + long(7 + keep))}}),
-                      marks)),
-                  want)
-            << keep;
+        const Bytes cut(stored.begin(), stored.begin() + long(7 + keep));
+        EXPECT_EQ(RawRows(Read(PaletteFile(w, h, {{"IDAT", cut}}), marks)), want) << keep;
     }
 }
 

@@ -68,7 +68,6 @@ inline Bytes Unzlib(const Bytes& z, size_t expected) {
 struct Chunk {
     std::string Type;
     Bytes Data;
-    uint32_t StoredCrc = 0;
 };
 
 // Splits a file into its chunks (after the 8-byte signature); throws on a malformed layout.
@@ -76,15 +75,12 @@ inline std::vector<Chunk> SplitChunks(const Bytes& file) {
     std::vector<Chunk> chunks;
     size_t pos = 8;
     while (pos < file.size()) {
-        if (file.size() - pos < 12)
+        if (file.size() - pos < 12 || file.size() - pos - 12 < Get32(&file[pos]))
             throw std::runtime_error("truncated chunk");
         const uint32_t len = Get32(&file[pos]);
-        if (file.size() - pos - 12 < len)
-            throw std::runtime_error("chunk runs past the end");
         Chunk c;
         c.Type.assign(file.begin() + pos + 4, file.begin() + pos + 8);
         c.Data.assign(file.begin() + pos + 8, file.begin() + pos + 8 + len);
-        c.StoredCrc = Get32(&file[pos + 8 + len]);
         chunks.push_back(std::move(c));
         pos += 12 + len;
     }

@@ -4,7 +4,6 @@
 #include "palette/ColorsForm.h"
 #include "palette/PLForm.h"
 #include "palette/PSForm.h"
-#include "palette/PSizeForm.h"
 #include "palette/Pale2Form.h"
 #include "palette/PaleForm.h"
 #include "support/TestSupport.h"
@@ -33,7 +32,6 @@ struct PaletteForms : test::FormsFixture {
     std::unique_ptr<TPale2Form> pale2;
     std::unique_ptr<TPLForm> pl;
     std::unique_ptr<TPSForm> ps;
-    std::unique_ptr<TPSizeForm> psize;
     std::unique_ptr<TColorsForm> colors;
     PaletteForms() {
         s.AppDir = dir.Dir();
@@ -43,7 +41,6 @@ struct PaletteForms : test::FormsFixture {
         pale2 = Make(w.Pale2Form);
         pl = Make(w.PLForm);
         ps = Make(w.PSForm);
-        psize = Make(w.PSizeForm);
         colors = Make(w.ColorsForm);
         s.Hooks->PaletteResize();
         InitUndo(s, 31);
@@ -97,10 +94,26 @@ TEST(PaleForm, GridShowsColoursMarkersAndMarksTheMouseSets) {
     EXPECT_EQ(f.Grid(16 * 3 + 3, 16 * 3), qRgb(192, 192, 192));
 }
 
-TEST(Pale2Form, SetIsOneUndoStepShownEverywhere) {
+// While a colour dialog is open the magnifier and the overview paint its preview; "キャンセル"
+// puts the committed colours back on screen, "設定" is one undo step.
+TEST(Pale2Form, ColourDialogsPreviewCancelRestoresAndSetIsOneUndoStep) {
     PaletteForms f;
-    f.s.DrawColor = 100;
+    const ColorTableArray before = f.s.PaletteQuads;
     QRgb previewed = 0;
+    f.WhileOpen(f.pale->Colors, [&] {
+        f.colors->Bars[0]->setValue(100);
+        f.colors->Bars[2]->setValue(-7);
+        EXPECT_EQ(f.colors->Edits[2]->text(), "-7%");
+        f.colors->Button3->click();
+        previewed = f.Overview();
+        f.colors->Button2->click();
+    });
+    EXPECT_EQ(previewed, qRgb(255, 100, 83)); // grey 100: red + 255, blue - 17
+    EXPECT_EQ(f.Overview(), qRgb(100, 100, 100));
+    EXPECT_EQ(f.s.MainImage.ColorTable(), before);
+    EXPECT_EQ(UndoCaption(f.s), "Undo 0");
+
+    f.s.DrawColor = 100;
     f.WhileOpen(f.pale->Change, [&] {
         EXPECT_EQ(f.pale2->LEdit->text(), "200"); // grey 100: L = 2 x 100
         QTest::mousePress(f.pale2->Box2, Qt::LeftButton, {}, QPoint(20, 30)); // lightness bar
@@ -120,26 +133,6 @@ TEST(Pale2Form, SetIsOneUndoStepShownEverywhere) {
     EXPECT_EQ(UndoCaption(f.s), "Undo 1");
     Undo(f.s);
     EXPECT_EQ(f.s.MainImage.ColorTable()[100], (RGBQuad{100, 100, 100, 0}));
-}
-
-// The overview paints the preview while the dialog is open; "キャンセル" puts the committed
-// colours back on screen.
-TEST(ColorsForm, PreviewIsWhatTheOverviewPaintsCancelRestoresIt) {
-    PaletteForms f;
-    const ColorTableArray before = f.s.PaletteQuads;
-    QRgb previewed = 0;
-    f.WhileOpen(f.pale->Colors, [&] {
-        f.colors->Bars[0]->setValue(100);
-        f.colors->Bars[2]->setValue(-7);
-        EXPECT_EQ(f.colors->Edits[2]->text(), "-7%");
-        f.colors->Button3->click();
-        previewed = f.Overview();
-        f.colors->Button2->click();
-    });
-    EXPECT_EQ(previewed, qRgb(255, 100, 83)); // grey 100: red + 255, blue - 17
-    EXPECT_EQ(f.Overview(), qRgb(100, 100, 100));
-    EXPECT_EQ(f.s.MainImage.ColorTable(), before);
-    EXPECT_EQ(UndoCaption(f.s), "Undo 0");
 }
 
 // A palette saved under a Japanese title comes back through the load dialog with its colours,
@@ -172,18 +165,4 @@ TEST(PLForm, PaletteRoundTripsThroughBothDialogs) {
     EXPECT_EQ((std::array{f.s.ForbiddenFlags[5], int(f.s.TransColor)}),
               (std::array{kForbidden, 7}));
     EXPECT_EQ(UndoCaption(f.s), "Undo 1");
-}
-
-TEST(PSizeForm, ShowsTheArrangementAndAppliesClampedCells) {
-    PaletteForms f;
-    f.WhileOpen(f.pale->N4, [&] {
-        EXPECT_EQ(f.psize->Bar->value(), 2);
-        EXPECT_EQ(f.psize->XEdit->text(), "16");
-        f.psize->Bar->setValue(1);
-        f.psize->XEdit->setText("40");
-        f.psize->YEdit->setText("-3x");
-        f.psize->OK->click();
-    });
-    EXPECT_EQ(f.s.PaleCellHeight, 8);
-    EXPECT_EQ(f.pale->PaleBox()->size(), QSize(1024, 64));
 }

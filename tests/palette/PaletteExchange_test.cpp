@@ -141,9 +141,9 @@ TEST(PaletteExchange, ImportIsOneUndoStepKeepingMarksExportWritesAll256) {
     const std::string gpl = dir.Dir() + "in.gpl";
     WriteFileAtomically(gpl, BuildExchangePalette(kSunset, ExchangeFormat::Gpl));
     ImportPalette(s, gpl);
-    for (size_t i = 0; i < 4; ++i)
-        EXPECT_EQ(s.MainImage.ColorTable()[i], kSunset[i]) << i;
-    EXPECT_EQ(s.MainImage.ColorTable()[4], before[4]);
+    const auto& table = s.MainImage.ColorTable();
+    EXPECT_EQ(std::vector<RGBQuad>(table.begin(), table.begin() + 4), kSunset);
+    EXPECT_EQ(table[4], before[4]);
     EXPECT_EQ(s.PaletteQuads, s.MainImage.ColorTable());
     EXPECT_EQ((std::array{s.ForbiddenFlags[1], int(s.TransColor)}), (std::array{kForbidden, 2}));
     EXPECT_EQ(hooks.Count("RedrawExtendedView") * hooks.Count("RedrawPaletteImage"), 1);

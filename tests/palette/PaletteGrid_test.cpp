@@ -71,9 +71,7 @@ TEST_F(PaletteGridTest, LeftPicksOnlyAllowedCellsRightAndMiddleAnyInsideTheBorde
     Move(100);
     EXPECT_EQ(s.DrawColor, 240);
     EXPECT_GE(hooks.Count("RepaintPalette"), 4);
-}
-
-TEST_F(PaletteGridTest, MarkingTheDrawColourMovesItToTheLowestAllowedIndex) {
+    // Marking the draw colour moves it to the lowest allowed index; the release keeps that.
     s.ForbiddenFlags[0] = kForbidden;
     s.DrawColor = 7;
     Down(Left, 7, true);

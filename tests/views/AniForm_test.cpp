@@ -2,9 +2,6 @@
 #include "views/AniForm.h"
 #include "widgets/MogPaintBox.h"
 
-#include <QLineEdit>
-#include <QRadioButton>
-#include <QScrollBar>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
@@ -51,10 +48,5 @@ TEST(AniForm, DirectionButtonPlaysTheCellsInOrderAndReleaseStops) {
     ani.DirectionButton(1)->click();
     EXPECT_FALSE(ani.Tim->isActive());
     EXPECT_EQ(ani.ExportDirection(), kAniDown);
-    ani.BaiItem(3)->click();
-    EXPECT_EQ(ani.Box()->size(), QSize(64, 64));
-    ani.FPSBar->setValue(7);
-    EXPECT_EQ((std::array{f.s.AnimeBai, f.s.AnimeFPS}), (std::array{3, 7}));
-    EXPECT_EQ(ani.FPSTxt->text(), "FPS7");
     f.w.AniForm = nullptr;
 }

@@ -96,14 +96,12 @@ TEST(AnimationGif, RefusesWhatCannotBeAGifAndKeepsTheOldFile) {
     const std::string path = dir.Dir() + "walk.gif";
     SaveAnimationGif(s, kAniDown, path);
     const std::vector<uint8_t> before = ReadWholeFile(path);
-    GifAnimation bad = BuildAnimationGif(s, kAniDown);
-    bad.Frames[1].pop_back();
-    EXPECT_THROW(SaveGifAnimation(path, bad), GifWriteError);
-    bad.Frames.clear();
-    EXPECT_THROW(SaveGifAnimation(path, bad), GifWriteError);
-    bad = BuildAnimationGif(s, kAniDown);
-    bad.Width = 70000;
-    EXPECT_THROW(SaveGifAnimation(path, bad), GifWriteError);
+    GifAnimation shortFrame = BuildAnimationGif(s, kAniDown), none = shortFrame, wide = none;
+    shortFrame.Frames[1].pop_back();
+    none.Frames.clear();
+    wide.Width = 70000;
+    for (const GifAnimation& bad : {shortFrame, none, wide})
+        EXPECT_THROW(SaveGifAnimation(path, bad), GifWriteError);
     EXPECT_THROW(SaveAnimationGif(s, kAniDown, dir.Dir() + "missing/walk.gif"), FileError);
     EXPECT_EQ(ReadWholeFile(path), before);
 }

@@ -11,20 +11,7 @@
 using namespace vallo;
 using vallo::test::FormsFixture;
 
-TEST(LupeForm, CursorHidesAndShowsAsACounter) {
-    FormsFixture f;
-    f.lupe->HideCursor();
-    f.lupe->HideCursor();
-    ASSERT_NE(QGuiApplication::overrideCursor(), nullptr);
-    EXPECT_EQ(QGuiApplication::overrideCursor()->shape(), Qt::BlankCursor);
-    f.lupe->ShowCursor();
-    EXPECT_NE(QGuiApplication::overrideCursor(), nullptr);
-    f.lupe->ShowCursor();
-    f.lupe->ShowCursor(); // one show too many does not touch other override cursors
-    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
-}
-
-TEST(LupeForm, ButtonsMirrorTheToolWindow) {
+TEST(LupeForm, ButtonsMirrorTheToolWindowAndTheCursorHidesAsACounter) {
     FormsFixture f;
     f.lupe->ToolButton(6)->click();
     EXPECT_TRUE(f.tool->ToolButton(6)->isChecked());
@@ -38,6 +25,16 @@ TEST(LupeForm, ButtonsMirrorTheToolWindow) {
     f.tool->MergeButton(3)->click(); // "減色" leaves the magnifier's buttons alone
     EXPECT_EQ(f.s.MergeMode, 3);
     EXPECT_TRUE(f.lupe->MergeButton(2)->isChecked());
+    // The cursor hides and shows as a counter.
+    f.lupe->HideCursor();
+    f.lupe->HideCursor();
+    ASSERT_NE(QGuiApplication::overrideCursor(), nullptr);
+    EXPECT_EQ(QGuiApplication::overrideCursor()->shape(), Qt::BlankCursor);
+    f.lupe->ShowCursor();
+    EXPECT_NE(QGuiApplication::overrideCursor(), nullptr);
+    f.lupe->ShowCursor();
+    f.lupe->ShowCursor(); // one show too many does not touch other override cursors
+    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
 }
 
 // A pen stroke through the window changes exactly the stroked pixels, is painted as the exact

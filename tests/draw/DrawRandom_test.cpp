@@ -86,21 +86,17 @@ private:
         PushUndo(*s_, s_->CharLeft, s_->CharTop, s_->CharLeft + s_->CharWidth - 1,
                  s_->CharTop + s_->CharHeight - 1, false, false);
     }
-    // Every pixel a drawing changed must hold an allowed index.
-    void CheckNothingForbiddenWritten(const std::vector<uint8_t>& before) {
-        const std::vector<uint8_t> after = AllPixels(s_->MainImage);
-        for (size_t i = 0; i < after.size(); ++i)
-            ASSERT_TRUE(after[i] == before[i] || s_->ForbiddenFlags[after[i]] != kForbidden)
-                << "index " << int(after[i]);
-    }
     void Record() {
         states_.resize(cursor_ + 1);
         states_.push_back(Take());
         ++cursor_;
     }
-    // Records a drawing after checking that it wrote no forbidden index.
+    // Records a drawing after checking that every pixel it changed holds an allowed index.
     void RecordDrawing(const std::vector<uint8_t>& before) {
-        CheckNothingForbiddenWritten(before);
+        const std::vector<uint8_t> after = AllPixels(s_->MainImage);
+        for (size_t i = 0; i < after.size(); ++i)
+            ASSERT_TRUE(after[i] == before[i] || s_->ForbiddenFlags[after[i]] != kForbidden)
+                << "index " << int(after[i]);
         Record();
     }
     void Stroke() {
@@ -170,11 +166,8 @@ private:
         kTransforms[which](*s_);
         // A run of shifts is one step: a coalesced shift replaces the state it continues.
         if (s_->Undo.UndoDepth == before.UndoDepth && s_->Undo.RedoDepth == before.RedoDepth &&
-            which < 4 && cursor_ > 0) {
-            states_.resize(cursor_ + 1);
-            states_[cursor_] = Take();
-            return;
-        }
+            which < 4 && cursor_ > 0)
+            --cursor_;
         Record();
     }
     void LayerMerge() {

@@ -77,14 +77,6 @@ TEST(ToolChoice, ToolsDropPendingRangesAndPensStayWithinTheStrip) {
         EXPECT_EQ(s.PenSize, size) << x;
         EXPECT_EQ(s.PenOffset, offset) << x;
     }
-    s.CharWidth = 32;
-    s.CharHeight = 16;
-    btLGridClick(s, true);
-    EXPECT_EQ(s.LupeStepX, 8);
-    EXPECT_EQ(s.LupeStepY, 8);
-    btLGridClick(s, false);
-    EXPECT_EQ(s.LupeStepX, 32);
-    EXPECT_EQ(s.LupeStepY, 16);
 }
 
 TEST(StrToIntDef, AcceptsOnlyPlainDecimalIntegers) {

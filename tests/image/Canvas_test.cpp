@@ -46,15 +46,6 @@ TEST(Canvas, FillFrameAndLinesAreClippedAndHalfOpen) {
     EXPECT_EQ(Picture(steep), (Rows{".3......", "3.......", "3.......", "........"}));
 }
 
-TEST(Canvas, PenModesInvertAndMergeWithTheInvertedDestination) {
-    TDIB image(4, 1);
-    Paint(image, [](int x, int) { return x == 0 ? 0x0F : x == 1 ? 0xF0 : 0; });
-    DrawLine(image, 0, 0, 2, 0, 0, PenMode::Invert);
-    EXPECT_EQ(AllPixels(image), (std::vector<uint8_t>{0xF0, 0x0F, 0, 0}));
-    DrawLine(image, 0, 0, 4, 0, 0x01, PenMode::MergeNotDest);
-    EXPECT_EQ(AllPixels(image), (std::vector<uint8_t>{0x0F, 0xF1, 0xFF, 0xFF}));
-}
-
 TEST(Canvas, RectOutlinesTouchEachPixelOnceSoInvertingTwiceRestores) {
     TDIB image(12, 10);
     Paint(image, [](int x, int y) { return x * 16 + y; });

@@ -95,7 +95,7 @@ TEST(DrawBox, CornersMergeOnceAndThickFills) {
     EXPECT_EQ(CellMap(*f, 1), expected);
 }
 
-TEST(Previews, PaintOnlyTheMagnifierAndComeOffAgain) {
+TEST(Previews, PaintOnlyTheMagnifierAndComeOffAgainEvenFarOutside) {
     auto s = MakeEditor();
     const std::vector<uint8_t> document = AllPixels(s->MainImage);
     FillImage(s->LupeImage, 0);
@@ -105,21 +105,6 @@ TEST(Previews, PaintOnlyTheMagnifierAndComeOffAgain) {
     EXPECT_EQ(Pixels(s->LupeImage, 6, 6, 3, 1), (std::vector<uint8_t>{1, 1, 0}));
     EXPECT_EQ(s->DirtyCells.Right, 0); // previews do not count as changes
 
-    // An ellipse preview shows the outline, or with the rich display the fill; corners may
-    // come in either order.
-    s->CursorStyle = false;
-    s->DrawColor = 1;
-    SelectPen(*s, 0);
-    for (bool rich : {false, true}) {
-        s->RichDisplay = rich;
-        ClearStrokeMask(*s);
-        FillImage(s->LupeImage, 0);
-        DrawEllipse(*s, 10, 6, 0, 0, true);
-        std::string row;
-        for (int x = 0; x < 16; ++x)
-            row += s->LupeImage.Pixel(x * 4, 3 * 4) == 1 ? '#' : '.';
-        EXPECT_EQ(row, rich ? "###########....." : "#.........#.....");
-    }
     EXPECT_EQ(AllPixels(s->MainImage), document);
 
     // The region under a shape is saved and restored, also for shapes far outside the cell.

@@ -1,4 +1,4 @@
-#include "draw/EngineFixture.h"
+#include "draw/DrawFixture.h"
 #include "views/LupeOverlay.h"
 #include "views/OverviewFrames.h"
 #include "views/OverviewMouse.h"
@@ -8,7 +8,7 @@
 #include <sstream>
 
 using namespace vallo;
-using namespace vallo::enginetest;
+using namespace vallo::testing;
 using enum vallo::MouseButton;
 
 namespace {

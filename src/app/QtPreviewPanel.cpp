@@ -120,8 +120,9 @@ QtPreviewPanel::QtPreviewPanel(const std::string& appDir, QFileDialog* dialog)
 
 QtPreviewPanel* QtPreviewPanel::Attach(QFileDialog& dialog, const std::string& appDir) {
     auto* panel = new QtPreviewPanel(appDir, &dialog);
+    // The panel stands beside every row but the last, whose corner holds the size grip.
     if (auto* grid = qobject_cast<QGridLayout*>(dialog.layout()))
-        grid->addWidget(panel, 0, grid->columnCount(), grid->rowCount(), 1);
+        grid->addWidget(panel, 0, grid->columnCount(), std::max(1, grid->rowCount() - 1), 1);
     else if (dialog.layout())
         dialog.layout()->addWidget(panel);
     // The dialog was sized for its list alone; widen it by the panel so that the list keeps

@@ -3,7 +3,9 @@
 // the application font.
 #include "app/AppWindowsFixture.h"
 #include "app/MainForm.h"
+#include "app/QtPreviewPanel.h"
 #include "draw/ToolForm.h"
+#include "formats/PngCodec.h"
 #include "palette/PaleForm.h"
 #include "views/AllForm.h"
 #include "views/LupeForm.h"
@@ -12,6 +14,8 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
+#include <QFileDialog>
 #include <QGroupBox>
 #include <QLabel>
 #include <QMdiArea>
@@ -22,6 +26,8 @@
 #include <QSpinBox>
 #include <QStyleOption>
 #include <QToolButton>
+#include <QUrl>
+#include <fstream>
 
 using namespace vallo;
 
@@ -180,4 +186,34 @@ TEST_F(WindowLayout, FirstStartShowsTheBarsWhetherOrNotTheFrameIsMaximised) {
     w.PaleForm->move(100, 100);
     w.MainForm->PositionResetClick();
     ExpectFirstStartGeometry();
+}
+
+// The open dialog: its preview panel fits beside Qt's controls, previews PNGs and
+// says "未対応" for tiny or unreadable files.
+TEST_F(WindowLayout, FileDialogPreviewsPicturesAndFitsItsPanel) {
+    test::TempDir dir;
+    for (const auto& [name, side] : {std::pair{"a.png", 20}, std::pair{"tiny.png", 4}})
+        SavePNG(dir / name, TDIB(side, side + 1, 8), {}, 3);
+    std::ofstream(dir / "bad.gif") << "GIF89a not really";
+    QFileDialog dialog(nullptr, QString(), QString::fromStdString(dir.Dir()));
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    QtPreviewPanel* panel = QtPreviewPanel::Attach(dialog, dir.Dir());
+    dialog.show();
+    QApplication::processEvents();
+    std::vector<std::string> faults;
+    CheckControls(&dialog, false, faults);
+    EXPECT_EQ(faults, std::vector<std::string>{});
+    EXPECT_TRUE(
+        dialog.sidebarUrls().contains(QUrl::fromLocalFile(QDir(dir.Dir().c_str()).absolutePath())));
+
+    const auto selectAndLook = [&](const std::string& path) {
+        panel->SelectionChange(QString::fromStdString(path));
+        return panel->ERLabel->isVisibleTo(panel) ? QSize() : panel->PreImg->pixmap().size();
+    };
+    EXPECT_EQ(selectAndLook(dir / "a.png"), QSize(20, 21));
+    EXPECT_EQ(selectAndLook(dir.Dir()), QSize(20, 21)); // a folder keeps the preview
+    EXPECT_EQ(selectAndLook(dir / "tiny.png"), QSize());
+    EXPECT_EQ(panel->ERLabel->text(), "未対応");
+    EXPECT_EQ(selectAndLook(dir / "a.png"), QSize(20, 21));
+    EXPECT_EQ(selectAndLook(dir / "bad.gif"), QSize());
 }

@@ -1,10 +1,7 @@
 #include "app/MainForm.h"
 
 #include "app/ConfForm.h"
-#include "state/Configuration.h"
 #include "app/DocumentCommands.h"
-#include "state/EditorState.h"
-#include "state/RecoveryCopy.h"
 #include "app/NewForm.h"
 #include "app/QtDocumentUi.h"
 #include "app/Startup.h"
@@ -14,9 +11,12 @@
 #include "draw/ToolForm.h"
 #include "draw/Undo.h"
 #include "palette/PaleForm.h"
+#include "state/Configuration.h"
+#include "state/EditorState.h"
+#include "state/RecoveryCopy.h"
+#include "views/AllForm.h"
 #include "views/AniForm.h"
 #include "views/EXForm.h"
-#include "views/AllForm.h"
 #include "views/LupeForm.h"
 #include "views/NarabeForm.h"
 
@@ -463,14 +463,15 @@ void TMainForm::StoreWindowPlaces() {
     for (WindowItem item : kFloatingItems) {
         WindowPlace* place = PlaceOf(s_.Windows, item);
         if (const QWidget* window = FloatingWindow(item)) {
-            place->Left = window->x();
-            place->Top = window->y();
+            // The client area's corner: a window is moved there before a window manager frames it.
+            place->Left = window->geometry().x();
+            place->Top = window->geometry().y();
             place->Visible = window->isVisible();
         }
     }
     if (w_.CToolForm) {
-        s_.Windows.CTool.Left = w_.CToolForm->x();
-        s_.Windows.CTool.Top = w_.CToolForm->y();
+        s_.Windows.CTool.Left = w_.CToolForm->geometry().x();
+        s_.Windows.CTool.Top = w_.CToolForm->geometry().y();
         s_.Windows.CTool.Visible = w_.CToolForm->isVisible();
     }
 }

@@ -1,9 +1,9 @@
 #include "draw/CToolForm.h"
 
-#include "state/EditorState.h"
 #include "draw/CopyRange.h"
 #include "draw/QtClipboardImage.h"
 #include "draw/ToolChoice.h"
+#include "state/EditorState.h"
 #include "widgets/MogPaintBox.h"
 #include "widgets/QtControls.h"
 #include "widgets/QtDibImage.h"
@@ -30,7 +30,7 @@
 namespace vallo {
 
 TCToolForm::TCToolForm(EditorState& s, AppWindows& w, QWidget* parent)
-    : QWidget(parent, Qt::Tool | Qt::WindowStaysOnTopHint), s_(s), w_(w) {
+    : QWidget(parent, Qt::Tool), s_(s), w_(w) {
     setObjectName("CToolForm");
     setWindowTitle(QString::fromUtf8("コピー＆ペースト"));
     // Left: the two paste options over the size group; right: the preview over the clipboard

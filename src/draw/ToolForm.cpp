@@ -1,14 +1,14 @@
 #include "draw/ToolForm.h"
 
-#include "state/EditorState.h"
-#include "widgets/QtWindows.h"
 #include "draw/ToolChoice.h"
 #include "draw/Undo.h"
+#include "state/EditorState.h"
 #include "views/LupeForm.h"
 #include "views/LupeMouse.h"
 #include "widgets/MogPaintBox.h"
 #include "widgets/QtControls.h"
 #include "widgets/QtDibImage.h"
+#include "widgets/QtWindows.h"
 
 #include <QButtonGroup>
 #include <QCloseEvent>
@@ -24,9 +24,7 @@
 namespace vallo {
 
 TToolForm::TToolForm(EditorState& s, AppWindows& w, QWidget* parent)
-    : QWidget(parent,
-              Qt::Tool | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
-      s_(s), w_(w) {
+    : QWidget(parent, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint), s_(s), w_(w) {
     setWindowTitle(QString::fromUtf8("ツール"));
     // A grid of four columns: undo and redo, the tools in two rows, the merge modes with the
     // dither patterns under them (multiply sits beside the dithers), the cell size, the cell
@@ -102,8 +100,7 @@ void TToolForm::BuildMergeAndDither() {
     const struct {
         const char* text;
         int row, column;
-    } merge[5] = {
-        {"普通", 4, 0}, {"透明", 4, 1}, {"加色", 4, 2}, {"減色", 4, 3}, {"乗算", 5, 3}};
+    } merge[5] = {{"普通", 4, 0}, {"透明", 4, 1}, {"加色", 4, 2}, {"減色", 4, 3}, {"乗算", 5, 3}};
     auto* mergeGroup = new QButtonGroup(this);
     for (int m = 0; m < 5; ++m) {
         QToolButton* b =
@@ -132,8 +129,7 @@ void TToolForm::BuildPenBox() {
     // The strip scrolls: the box takes the window's width, never the strip's.
     PenBox_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
     PenBox_->setMinimumWidth(96);
-    PenBox_->setFixedHeight(
-        std::max(45, 20 + PenBox_->horizontalScrollBar()->sizeHint().height()));
+    PenBox_->setFixedHeight(std::max(45, 20 + PenBox_->horizontalScrollBar()->sizeHint().height()));
     PenImages_ = new TmogPaintBox;
     PenImages_->resize(400, 20);
     PenImages_->setMouseTracking(false);

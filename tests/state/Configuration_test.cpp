@@ -164,14 +164,10 @@ TEST_F(ConfigurationTest, TooLargeMagnifiedCellAndMaximisedFrameMapOnRead) {
 TEST_F(ConfigurationTest, ListFilesAreBoundedAndEmptyOnesIgnored) {
     std::filesystem::create_directories(dir / "sys");
     std::ofstream(dir / "sys/bai.txt", std::ios::binary) << "";
-    {
-        std::ofstream f(dir / "sys/size.txt", std::ios::binary);
-        f << "\xEF\xBB\xBF"
-          << "8x8\n\r\n"
-          << std::string(5000, '9') << "\r\n";
-        for (int i = 0; i < 500; ++i)
-            f << i << "x" << i << "\r\n";
-    }
+    std::string sizes = "\xEF\xBB\xBF" + std::string("8x8\n\r\n") + std::string(5000, '9') + "\r\n";
+    for (int i = 0; i < 500; ++i)
+        sizes += std::to_string(i) + "x" + std::to_string(i) + "\r\n";
+    std::ofstream(dir / "sys/size.txt", std::ios::binary) << sizes;
     EditorState s;
     Run(s, true);
     EXPECT_EQ(s.BaiItems.size(), 8u); // design items kept

@@ -43,18 +43,19 @@ struct WindowPlace {
 struct WindowPlaces {
     // First-start places, fitting a 1366 x 768 screen: the frame (maximised; restored 20 pixels
     // in and 40 smaller) holds the magnifier and the overview side by side; the floating
-    // windows stand to its right, clear of the magnifier even when the frame is maximised.
+    // windows stand to its right in two columns, clear of the magnifier even when the frame is
+    // maximised, apart and on the screen with a window manager's title bar of up to 24 pixels.
     WindowPlace Main{20, 20, 760, 720, true};
     WindowPlace Lupe{0, 0, 400, 620, true};
     WindowPlace All{402, 0, 300, 620, true};
     WindowPlace Pale{760, 20, 0, 0, true};
     WindowPlace Tool{1050, 20, 0, 0, true};
-    WindowPlace Lay{760, 350, 0, 0, true};
-    WindowPlace EX{1140, 350, 0, 0, true};
-    WindowPlace Ani{1120, 410, 0, 0, false};
-    WindowPlace ETool{760, 640, 0, 0, false};
-    WindowPlace CTool{760, 500, 0, 0, false};
-    WindowPlace Narabe{1210, 260, 0, 0, false};
+    WindowPlace Lay{760, 322, 0, 0, true};
+    WindowPlace EX{1210, 150, 0, 0, true};
+    WindowPlace Ani{1120, 400, 0, 0, false};
+    WindowPlace ETool{760, 648, 0, 0, false};
+    WindowPlace CTool{760, 488, 0, 0, false};
+    WindowPlace Narabe{1210, 20, 0, 0, false};
     bool MainMax = true;
 };
 

@@ -6,10 +6,12 @@
 
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QHeaderView>
 #include <QImageReader>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPixmap>
 #include <QPushButton>
 #include <QScreen>
@@ -132,6 +134,13 @@ QtPreviewPanel* QtPreviewPanel::Attach(QFileDialog& dialog, const std::string& a
                       .boundedTo(room)
                       .expandedTo(dialog.minimumSizeHint()));
     FitListColumns(dialog);
+    // A typed name that names a file previews it, as a click on it would.
+    if (auto* name = dialog.findChild<QLineEdit*>("fileNameEdit"))
+        connect(name, &QLineEdit::textEdited, panel, [panel, &dialog](const QString& text) {
+            const QString path = dialog.directory().absoluteFilePath(text);
+            if (QFileInfo(path).isFile())
+                panel->SelectionChange(path);
+        });
     QList<QUrl> places = dialog.sidebarUrls();
     const QUrl program = QUrl::fromLocalFile(QDir(QString::fromStdString(appDir)).absolutePath());
     if (!places.contains(program))

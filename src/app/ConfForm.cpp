@@ -1,5 +1,7 @@
 #include "app/ConfForm.h"
 
+#include "widgets/QtControls.h"
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
@@ -16,10 +18,6 @@ namespace vallo {
 
 namespace {
 
-QString Text(const char* utf8) {
-    return QString::fromUtf8(utf8);
-}
-
 // The options of SettingsChoice in the order of the check boxes.
 constexpr bool SettingsChoice::*kOptionFields[] = {
     &SettingsChoice::LupeOverhang, &SettingsChoice::CursorWhileDrawing,
@@ -28,13 +26,6 @@ constexpr bool SettingsChoice::*kOptionFields[] = {
 
 int SelectedRow(const QListWidget* list) {
     return list->selectedItems().isEmpty() ? -1 : list->currentRow();
-}
-
-QPushButton* MakeButton(QWidget* parent, const char* name, const char* caption) {
-    auto* button = new QPushButton(Text(caption), parent);
-    button->setObjectName(name);
-    button->setAutoDefault(false);
-    return button;
 }
 
 } // namespace
@@ -118,8 +109,8 @@ QWidget* TConfForm::BuildListPage() {
     sizeRow->addWidget(new QLabel(QStringLiteral("x"), page));
     sizeRow->addWidget(Combo2, 1);
     grid->addLayout(sizeRow, 2, 0);
-    QPushButton* btAdd1 = MakeButton(page, "btAdd1", "追加");
-    QPushButton* btDel1 = MakeButton(page, "btDel1", "選択した行を削除");
+    QPushButton* btAdd1 = MakeDialogButton(page, "btAdd1", "追加");
+    QPushButton* btDel1 = MakeDialogButton(page, "btDel1", "選択した行を削除");
     connect(btAdd1, &QPushButton::clicked, this, &TConfForm::btAdd1Click);
     connect(btDel1, &QPushButton::clicked, this, &TConfForm::btDel1Click);
     grid->addWidget(btAdd1, 3, 0);
@@ -131,8 +122,8 @@ QWidget* TConfForm::BuildListPage() {
     grid->addWidget(List2, 1, 1);
     Combo3 = MakeChoiceBox("Combo3", ZoomChoices());
     grid->addWidget(Combo3, 2, 1);
-    QPushButton* Button2 = MakeButton(page, "Button2", "追加");
-    QPushButton* Button1 = MakeButton(page, "Button1", "選択した行を削除");
+    QPushButton* Button2 = MakeDialogButton(page, "Button2", "追加");
+    QPushButton* Button1 = MakeDialogButton(page, "Button1", "選択した行を削除");
     connect(Button2, &QPushButton::clicked, this, &TConfForm::Button2Click);
     connect(Button1, &QPushButton::clicked, this, &TConfForm::Button1Click);
     grid->addWidget(Button2, 3, 1);

@@ -19,6 +19,7 @@
 #include "views/EXForm.h"
 #include "views/LupeForm.h"
 #include "views/NarabeForm.h"
+#include "widgets/QtControls.h"
 
 #include <QAction>
 #include <QApplication>
@@ -42,10 +43,6 @@ namespace {
 #define VALLO_HOMEPAGE ""
 #endif
 constexpr const char* kHomePage = VALLO_HOMEPAGE;
-
-QString Text(const char* utf8) {
-    return QString::fromUtf8(utf8);
-}
 
 // Opens a page in the desktop's browser; where the desktop has none, says so and where the page
 // is, so that the user can open it by hand.

@@ -3,6 +3,7 @@
 #include "app/DocumentCommands.h"
 #include "app/ImageSizeJobs.h"
 #include "state/EditorState.h"
+#include "widgets/QtControls.h"
 
 #include <QGridLayout>
 #include <QLabel>
@@ -14,14 +15,6 @@
 #include <new>
 
 namespace vallo {
-
-namespace {
-
-QString Text(const char* utf8) {
-    return QString::fromUtf8(utf8);
-}
-
-} // namespace
 
 TNewForm::TNewForm(EditorState& s, AppWindows& w, QWidget* parent)
     : TSkeletonDialog(s, w, parent, "NewForm", "新規作成", "作成", "やめる") {

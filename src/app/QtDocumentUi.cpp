@@ -5,20 +5,13 @@
 #include "app/RecoveryOffer.h"
 #include "state/AppPaths.h"
 #include "state/EditorState.h"
+#include "widgets/QtControls.h"
 
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QStringList>
 
 namespace vallo {
-
-namespace {
-
-QString Text(const char* utf8) {
-    return QString::fromUtf8(utf8);
-}
-
-} // namespace
 
 QStringList QtNameFilters(const char* filter) {
     const QStringList parts = Text(filter).split('|');

@@ -2,6 +2,7 @@
 
 #include "app/FilePreview.h"
 #include "app/FolderShortcut.h"
+#include "widgets/QtControls.h"
 #include "widgets/QtDibImage.h"
 
 #include <QDir>
@@ -25,10 +26,6 @@
 namespace vallo {
 
 namespace {
-
-QString Text(const char* utf8) {
-    return QString::fromUtf8(utf8);
-}
 
 // A large picture previews its top-left part only, so that the panel never holds more than a
 // few tens of megabytes.

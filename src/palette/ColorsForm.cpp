@@ -2,6 +2,7 @@
 
 #include "state/EditorState.h"
 #include "views/LupeMouse.h"
+#include "widgets/QtControls.h"
 
 #include <QButtonGroup>
 #include <QGridLayout>
@@ -16,21 +17,6 @@
 
 namespace vallo {
 
-namespace {
-
-QString Text(const char* utf8) {
-    return QString::fromUtf8(utf8);
-}
-
-QPushButton* Button(QWidget* parent, const char* name, const char* caption) {
-    auto* b = new QPushButton(Text(caption), parent);
-    b->setObjectName(name);
-    b->setAutoDefault(false);
-    return b;
-}
-
-} // namespace
-
 TColorsForm::TColorsForm(EditorState& s, AppWindows& w, QWidget* parent)
     : QDialog(parent), s_(s), w_(w) {
     setObjectName("ColorsForm");
@@ -41,9 +27,9 @@ TColorsForm::TColorsForm(EditorState& s, AppWindows& w, QWidget* parent)
     layout->addLayout(BuildGroups());
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
-    Button3 = Button(this, "Button3", "プレビュー");
-    Button1 = Button(this, "Button1", "決定");
-    Button2 = Button(this, "Button2", "キャンセル");
+    Button3 = MakeDialogButton(this, "Button3", "プレビュー");
+    Button1 = MakeDialogButton(this, "Button1", "決定");
+    Button2 = MakeDialogButton(this, "Button2", "キャンセル");
     for (QPushButton* b : {Button3, Button1, Button2})
         buttons->addWidget(b);
     layout->addLayout(buttons);

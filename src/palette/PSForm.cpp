@@ -3,6 +3,7 @@
 #include "palette/PLForm.h"
 #include "palette/PaletteFile.h"
 #include "state/EditorState.h"
+#include "widgets/QtControls.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -13,21 +14,6 @@
 #include <QVBoxLayout>
 
 namespace vallo {
-
-namespace {
-
-QString Text(const char* utf8) {
-    return QString::fromUtf8(utf8);
-}
-
-QPushButton* Button(QWidget* parent, const char* name, const char* caption) {
-    auto* b = new QPushButton(Text(caption), parent);
-    b->setObjectName(name);
-    b->setAutoDefault(false);
-    return b;
-}
-
-} // namespace
 
 TPSForm::TPSForm(EditorState& s, AppWindows& w, QWidget* parent) : QDialog(parent), s_(s), w_(w) {
     setObjectName("PSForm");
@@ -54,15 +40,15 @@ TPSForm::TPSForm(EditorState& s, AppWindows& w, QWidget* parent) : QDialog(paren
     FEdit = new QLineEdit(this);
     FEdit->setObjectName("FEdit");
     fields->addWidget(FEdit, 1, 1);
-    Button1 = Button(this, "Button1", "参照");
+    Button1 = MakeDialogButton(this, "Button1", "参照");
     fields->addWidget(Button1, 1, 2);
     fields->setColumnStretch(1, 1);
     layout->addLayout(fields);
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
-    Button3 = Button(this, "Button3", "保存");
-    Button2 = Button(this, "Button2", "キャンセル");
+    Button3 = MakeDialogButton(this, "Button3", "保存");
+    Button2 = MakeDialogButton(this, "Button2", "キャンセル");
     buttons->addWidget(Button3);
     buttons->addWidget(Button2);
     layout->addLayout(buttons);

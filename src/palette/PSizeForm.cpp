@@ -2,6 +2,7 @@
 
 #include "palette/PaletteWindowSize.h"
 #include "state/EditorState.h"
+#include "widgets/QtControls.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -14,10 +15,6 @@
 namespace vallo {
 
 namespace {
-
-QString Text(const char* utf8) {
-    return QString::fromUtf8(utf8);
-}
 
 QLabel* Centred(QWidget* parent, const char* name, const QString& text) {
     auto* label = new QLabel(text, parent);

@@ -3,6 +3,7 @@
 #include "state/EditorState.h"
 #include "views/LupeMouse.h"
 #include "widgets/MogPaintBox.h"
+#include "widgets/QtControls.h"
 #include "widgets/QtDibImage.h"
 
 #include <QGridLayout>
@@ -17,10 +18,6 @@
 namespace vallo {
 
 namespace {
-
-QString Text(const char* utf8) {
-    return QString::fromUtf8(utf8);
-}
 
 QColor ToQColor(uint32_t color) {
     return QColor(ColorRed(color), ColorGreen(color), ColorBlue(color));
@@ -63,14 +60,10 @@ TPale2Form::TPale2Form(EditorState& s, AppWindows& w, QWidget* parent)
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
-    btSet = new QPushButton(Text("設定"), this);
-    btSet->setObjectName("btSet");
+    btSet = MakeDialogButton(this, "btSet", "設定");
+    btCancel = MakeDialogButton(this, "btCancel", "キャンセル");
     btSet->setFlat(true);
-    btSet->setAutoDefault(false);
-    btCancel = new QPushButton(Text("キャンセル"), this);
-    btCancel->setObjectName("btCancel");
     btCancel->setFlat(true);
-    btCancel->setAutoDefault(false);
     buttons->addWidget(btSet);
     buttons->addWidget(btCancel);
     layout->addLayout(buttons);

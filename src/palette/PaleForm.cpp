@@ -27,14 +27,6 @@
 
 namespace vallo {
 
-namespace {
-
-QString Text(const char* utf8) {
-    return QString::fromUtf8(utf8);
-}
-
-} // namespace
-
 TPaleForm::TPaleForm(EditorState& s, AppWindows& w, QWidget* parent)
     : TFloatingForm(s, w, WindowItem::Pale, Text("パレット"), parent) {
     setObjectName("PaleForm");

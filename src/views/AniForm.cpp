@@ -6,6 +6,7 @@
 #include "views/PreviewLayout.h"
 #include "views/QtPreviewBox.h"
 #include "widgets/MogPaintBox.h"
+#include "widgets/QtControls.h"
 #include "widgets/QtWindows.h"
 
 #include <QFileDialog>
@@ -25,10 +26,6 @@
 namespace vallo {
 
 namespace {
-
-QString Text(const char* utf8) {
-    return QString::fromUtf8(utf8);
-}
 
 // A titled group of radio items in `columns` columns.
 template <size_t N>

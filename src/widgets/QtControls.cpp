@@ -2,8 +2,11 @@
 
 #include "widgets/QtSpeedButton.h"
 
+#include <QAction>
+#include <QActionGroup>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QToolButton>
@@ -42,6 +45,23 @@ QPushButton* MakePushButton(QWidget* parent, const char* name, const char* text,
     b->setMinimumSize(minimum);
     b->setFocusPolicy(Qt::NoFocus);
     return b;
+}
+
+QPushButton* MakeDialogButton(QWidget* parent, const char* name, const char* caption) {
+    auto* b = new QPushButton(Text(caption), parent);
+    b->setObjectName(name);
+    b->setAutoDefault(false);
+    return b;
+}
+
+QAction* AddChoiceItem(QMenu* menu, QActionGroup* group, const QString& text, const QString& name,
+                       const std::function<void()>& chosen) {
+    QAction* a = menu->addAction(text);
+    a->setObjectName(name);
+    a->setCheckable(true);
+    group->addAction(a);
+    QObject::connect(a, &QAction::triggered, group, chosen);
+    return a;
 }
 
 QGroupBox* MakeRadioGroup(QWidget* parent, const char* name, const char* title,

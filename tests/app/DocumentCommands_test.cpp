@@ -70,8 +70,7 @@ TEST_F(DocumentCommandsTest, StoppedCommandsKeepTheDocument) {
     EXPECT_TRUE(FormCloseQuery(s, ui));
     s.Modified = false;
     ui.Asked.clear();
-    EXPECT_TRUE(FormCloseQuery(s, ui));
-    EXPECT_TRUE(ui.Asked.empty());
+    EXPECT_TRUE(FormCloseQuery(s, ui) && ui.Asked.empty());
 }
 
 TEST_F(DocumentCommandsTest, ANameThatIsNeitherBmpNorPngIsSavedThroughSaveAs) {

@@ -29,8 +29,7 @@ namespace {
 
 class MainFormTest : public testsupport::AppWindowsTest {
 protected:
-    // Types the two sizes into the new or size-change dialog and presses OK; the message boxes
-    // shown.
+    // Types both sizes into the new or size-change dialog and presses OK; the boxes it shows.
     QStringList Enter(const char* x, const char* y) {
         return AnswerMessageBoxes([&] {
             w.NewForm->X->setText(QString::fromUtf8(x));
@@ -63,8 +62,7 @@ TEST_F(MainFormTest, StartUpAndFloatingWindowsThatHideInsteadOfClosing) {
     // Closing the copy tool returns to the pen.
     s.CurrentTool = 7;
     w.CToolForm->show();
-    EXPECT_FALSE(w.CToolForm->close());
-    EXPECT_FALSE(w.CToolForm->isVisible());
+    EXPECT_FALSE(w.CToolForm->close() || w.CToolForm->isVisible());
     EXPECT_EQ(s.CurrentTool, 0);
 }
 
@@ -124,8 +122,7 @@ TEST_F(MainFormTest, NewMakesAnImageOfTheTypedSizeAndSizeChangeIsOneUndoStep) {
     });
     w.MainForm->NewClick();
     EXPECT_EQ((std::array{s.MainImage.Width(), s.MainImage.Height()}), (std::array{64, 48}));
-    EXPECT_TRUE(s.Modified);
-    EXPECT_FALSE(w.NewForm->isVisible());
+    EXPECT_TRUE(s.Modified && !w.NewForm->isVisible());
 
     s.MainImage.SetPixel(63, 47, 77);
     s.CharLeft = 32;
@@ -157,9 +154,7 @@ TEST_F(MainFormTest, SettingsCancelChangesNothingAndOkCarriesOptionsListsAndUndo
     Click("btDel1");
     EXPECT_EQ(f.List1->count(), int(sizes.size()) - 1);
     f.Cansel->click();
-    EXPECT_TRUE(s.LayerDisplayMode);
-    EXPECT_EQ(s.UndoCount, 31);
-    EXPECT_TRUE(CanUndo(s));
+    EXPECT_TRUE(s.LayerDisplayMode && s.UndoCount == 31 && CanUndo(s));
     EXPECT_EQ(s.SizeItems, sizes);
 
     f.FormShow(); // the next showing starts from the state again
@@ -182,8 +177,7 @@ TEST_F(MainFormTest, SettingsCancelChangesNothingAndOkCarriesOptionsListsAndUndo
     Click("Button2");
     f.OK->click();
     EXPECT_TRUE(s.LupeOverhang && s.RichDisplay && !s.CursorStyle);
-    EXPECT_EQ(s.UndoCount, 11);
-    EXPECT_FALSE(CanUndo(s));
+    EXPECT_TRUE(s.UndoCount == 11 && !CanUndo(s)); // the history rebuilt for the new count
     EXPECT_EQ(s.SizeItems, (std::vector<std::string>{"32x32", "64x64", "128x128", "48x32"}));
     EXPECT_EQ(s.BaiItems.front() + s.BaiItems.back(), "200%300%");
 }

@@ -67,9 +67,7 @@ TEST_F(CopyRangeTest, TwoPressesCopyOneCellAndAThirdPastesIt) {
     CopyRangePress(s, 50, 40);
     EXPECT_EQ(s.CopyRangeState, 0);
     EXPECT_EQ(Pixels(s.MainImage, 48, 32, 16, 16), source);
-    EXPECT_TRUE(s.Modified);
-    EXPECT_TRUE(hooks.Saw("UndoButtons"));
-    EXPECT_TRUE(hooks.Saw("Extended"));
+    EXPECT_TRUE(s.Modified && hooks.Saw("UndoButtons") && hooks.Saw("Extended"));
 }
 
 TEST_F(CopyRangeTest, OneStepRangeIsCutAtTheImageEdge) {

@@ -22,8 +22,7 @@ TEST(ToolForm, ControlsSetTheChoicesAndTheWindowStays) {
     TToolForm& t = *f.tool;
     t.DitherButton(1)->click();
     t.GridButton()->click();
-    EXPECT_EQ(f.s.DitherMode, 1);
-    EXPECT_TRUE(f.s.LupeGrid);
+    EXPECT_TRUE(f.s.DitherMode == 1 && f.s.LupeGrid);
     QTest::mouseClick(t.PenImages(), Qt::LeftButton, {}, QPoint(399, 10));
     EXPECT_EQ(f.s.PenSize, 20);
     // The size box applies on the keystroke that makes its text a valid size.
@@ -32,11 +31,9 @@ TEST(ToolForm, ControlsSetTheChoicesAndTheWindowStays) {
     QTest::keyClicks(box, "32x2");
     EXPECT_EQ(f.s.CharHeight, 16);
     QTest::keyClicks(box, "4");
-    EXPECT_EQ(f.s.CharWidth, 32);
-    EXPECT_EQ(f.s.CharHeight, 24);
+    EXPECT_EQ((std::array{f.s.CharWidth, f.s.CharHeight}), (std::array{32, 24}));
     t.show();
-    EXPECT_FALSE(t.close());
-    EXPECT_TRUE(t.isVisible());
+    EXPECT_TRUE(!t.close() && t.isVisible());
 }
 
 TEST(EToolForm, ButtonsShiftAndFlipTheEditedCell) {
@@ -68,10 +65,8 @@ TEST(LayForm, ControlsSetTheFieldsShowThemAndMergeAsOneStep) {
     l.btUE->click();
     l.GouseiItem(2)->click();
     l.TougouItem(1)->click();
-    EXPECT_TRUE(f.s.LayerActive);
-    EXPECT_FALSE(f.s.LayerBelow);
-    EXPECT_EQ(f.s.LayerMethod, 2);
-    EXPECT_EQ(f.s.LayerMergeTarget, 1);
+    EXPECT_TRUE(f.s.LayerActive && !f.s.LayerBelow);
+    EXPECT_EQ((std::array{f.s.LayerMethod, f.s.LayerMergeTarget}), (std::array{2, 1}));
     f.s.LayerMergeTarget = 0; // shown again, the window reflects the fields
     l.show();
     EXPECT_TRUE(l.TougouItem(0)->isChecked());

@@ -18,13 +18,11 @@ TEST(LupeForm, ButtonsMirrorTheToolWindowAndTheCursorHidesAsACounter) {
     f.tool->ToolButton(7)->click();
     EXPECT_TRUE(f.lupe->ToolButton(7)->isChecked());
     f.tool->ToolButton(1)->click(); // the line has no button here: the copy button stays
-    EXPECT_EQ(f.s.CurrentTool, 1);
-    EXPECT_TRUE(f.lupe->ToolButton(7)->isChecked());
+    EXPECT_TRUE(f.s.CurrentTool == 1 && f.lupe->ToolButton(7)->isChecked());
     f.lupe->MergeButton(2)->click();
     EXPECT_TRUE(f.tool->MergeButton(2)->isChecked());
     f.tool->MergeButton(3)->click(); // "減色" leaves the magnifier's buttons alone
-    EXPECT_EQ(f.s.MergeMode, 3);
-    EXPECT_TRUE(f.lupe->MergeButton(2)->isChecked());
+    EXPECT_TRUE(f.s.MergeMode == 3 && f.lupe->MergeButton(2)->isChecked());
     // The cursor hides and shows as a counter.
     f.lupe->HideCursor();
     f.lupe->HideCursor();

@@ -73,9 +73,7 @@ TEST_F(OverviewTest, ClicksMoveTheEditedAndLayerCellsInWholeSteps) {
     s.Undo.UndoCoalesced = true;
     Press(Left, 45, 70);
     EXPECT_EQ(Cell(), (std::array{32, 64}));
-    EXPECT_FALSE(s.Undo.UndoCoalesced);
-    EXPECT_TRUE(hooks.Saw("Lupe"));
-    EXPECT_FALSE(hooks.Saw("Extended"));
+    EXPECT_TRUE(!s.Undo.UndoCoalesced && hooks.Saw("Lupe") && !hooks.Saw("Extended"));
     // Off-image clicks are clamped onto the last column and row, and the cell stops so that it
     // fits (100 - 32 = 68); clicks on column 0 or row 0 (also clamped ones) move nothing.
     Press(Left, 500, 500);

@@ -365,7 +365,7 @@ void TMainForm::PositionResetClick() {
         if (QWidget* window = FloatingWindow(item)) {
             const WindowPlace* place = PlaceOf(first, item);
             window->move(place->Left, place->Top);
-            KeepOnScreen(window);
+            KeepWindowOnScreen(window);
         }
     PlaceChild(w_.LupeForm, first.Lupe);
     PlaceChild(w_.AllForm, first.All);
@@ -388,7 +388,7 @@ void TMainForm::ApplyWindowPlaces() {
             continue;
         window->move(place->Left, place->Top);
         window->setVisible(place->Visible);
-        KeepOnScreen(window);
+        KeepWindowOnScreen(window);
     }
     if (w_.CToolForm)
         w_.CToolForm->move(s_.Windows.CTool.Left, s_.Windows.CTool.Top);
@@ -403,17 +403,6 @@ void TMainForm::ApplyWindowPlaces() {
 QRect TMainForm::AvailableArea() const {
     const QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
     return screen ? screen->availableGeometry() : QRect(0, 0, 1366, 768);
-}
-
-void TMainForm::KeepOnScreen(QWidget* window) const {
-    if (!window || !window->isVisible())
-        return;
-    const QRect area = AvailableArea();
-    const QSize size = window->frameGeometry().size();
-    QPoint p = window->pos();
-    p.setX(std::max(area.left(), std::min(p.x(), area.right() + 1 - size.width())));
-    p.setY(std::max(area.top(), std::min(p.y(), area.bottom() + 1 - size.height())));
-    window->move(p);
 }
 
 void TMainForm::FitFrameToChildren() {

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "widgets/QtWindows.h"
 #include "state/WindowItem.h"
+#include "widgets/QtWindows.h"
 
 #include <QMainWindow>
 #include <array>
@@ -84,7 +84,6 @@ private:
     void OpenRecoveryCopy();
     void RecoveryTimTimer();
     QRect AvailableArea() const;
-    void KeepOnScreen(QWidget* window) const;
     void CloseEveryWindow();
 
     EditorState& s_;

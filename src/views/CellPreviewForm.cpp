@@ -2,6 +2,7 @@
 
 #include "state/EditorState.h"
 #include "views/QtPreviewBox.h"
+#include "widgets/QtControls.h"
 
 #include <QMenuBar>
 #include <QPainter>
@@ -32,6 +33,9 @@ void TCellPreviewForm::FitToLayout() {
     const PreviewLayout l = Layout();
     preview_->SetBoxSize(l.Width(), l.Height());
     preview_->FitToBox(menu_->sizeHint().width());
+    // A window that grew past the screen's edge comes back whole.
+    layout()->activate();
+    KeepWindowOnScreen(this);
 }
 
 TmogPaintBox* TCellPreviewForm::Box() const {

@@ -6,9 +6,11 @@
 #include <QActionGroup>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QToolButton>
 #include <algorithm>
 
@@ -62,6 +64,19 @@ QAction* AddChoiceItem(QMenu* menu, QActionGroup* group, const QString& text, co
     group->addAction(a);
     QObject::connect(a, &QAction::triggered, group, chosen);
     return a;
+}
+
+void KeepWindowOnScreen(QWidget* window) {
+    const QScreen* screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
+    if (!window->isVisible() || !screen)
+        return;
+    const QRect area = screen->availableGeometry();
+    const QSize size = window->frameGeometry().size();
+    QPoint p = window->pos();
+    p.setX(std::max(area.left(), std::min(p.x(), area.right() + 1 - size.width())));
+    p.setY(std::max(area.top(), std::min(p.y(), area.bottom() + 1 - size.height())));
+    if (p != window->pos())
+        window->move(p);
 }
 
 QGroupBox* MakeRadioGroup(QWidget* parent, const char* name, const char* title,

@@ -41,6 +41,9 @@ QPushButton* MakeDialogButton(QWidget* parent, const char* name, const char* cap
 QAction* AddChoiceItem(QMenu* menu, QActionGroup* group, const QString& text, const QString& name,
                        const std::function<void()>& chosen);
 
+// Moves a shown window so that its frame lies inside its screen's free area, as far as it fits.
+void KeepWindowOnScreen(QWidget* window);
+
 // A titled group of radio buttons in `columns` columns, filled column by column, for a
 // layout. `minimum` is the smallest size the group gets. The items are returned in order.
 QGroupBox* MakeRadioGroup(QWidget* parent, const char* name, const char* title,

@@ -7,6 +7,7 @@
 
 #include <QAction>
 #include <QPainter>
+#include <QScreen>
 #include <gtest/gtest.h>
 
 using namespace vallo;
@@ -36,6 +37,10 @@ TEST(EXForm, MenusSizeTheViewsAndAStrokeRepaintsOnlyTheChangedCells) {
     EXPECT_EQ(narabe.Box()->size(), QSize(96, 96));
     const TEXForm another(f.s, f.w, nullptr);
     EXPECT_TRUE(another.ZoomItem(3)->isChecked() && another.StyleItem(2)->isChecked());
+    const QRect screen = ex.screen()->availableGeometry(); // grown at the edge, it stays whole
+    ex.move(screen.right() - 60, screen.bottom() - 60);
+    ex.StyleItem(0)->trigger();
+    EXPECT_TRUE(screen.contains(ex.frameGeometry())) << ex.frameGeometry().x();
 
     InitUndo(f.s, 8);
     f.s.LiveUpdate = true;

@@ -242,8 +242,7 @@ TEST_F(DocumentCommandsTest, NewMakesAnUntitledBlankDocument) {
     Undo(s); // one step brings back the old picture and palette
     const Document after = Take(s);
     EXPECT_EQ(after.Width, 40);
-    EXPECT_EQ(after.Rows, before.Rows);
-    EXPECT_EQ(after.Palette, before.Palette);
+    EXPECT_EQ(std::tie(after.Rows, after.Palette), std::tie(before.Rows, before.Palette));
 }
 
 TEST_F(DocumentCommandsTest, APngThatCameWithTrnsIsSavedWithItAndANewDocumentWithout) {

@@ -119,6 +119,22 @@ TEST_F(RecoveryTest, TornCopiesAreSetAsideAnsweredNoIsDeleted) {
     }
 }
 
+// A copy that cannot be written is tried again later, and the user hears of it once.
+TEST_F(RecoveryTest, AWriteThatFailsIsReportedOnce) {
+    EditorState s;
+    auto copy = Prepare(s);
+    fs::remove_all(dir / "sys/recovery");
+    std::ofstream(dir / "sys/recovery") << "a file where the folder was";
+    int reports = 0; // a report that does not say what failed counts 100
+    for (int i = 0; i < 6; ++i, now += 31000) {
+        SetModified(s);
+        if (std::optional<std::string> report = copy->Tick(s))
+            reports += report->rfind("作業の復元用コピーを書き込めません: ", 0) == 0 ? 1 : 100;
+        copy->WaitIdle();
+    }
+    EXPECT_EQ(reports, 1);
+}
+
 // Each case is a run of looks at the document, "time count state answer;": state holds d
 // (a stroke in progress), m (Modified) and, before the look, F (the last write failed),
 // R (the copy was removed), A (a copy was restored at this count) or B (the writer is busy);

@@ -165,8 +165,7 @@ TEST_F(CopyRangeTest, ClipboardImageIsMappedOntoTheDocumentPalette) {
     EXPECT_EQ(s.CopyImage.ColorTable(), s.MainImage.ColorTable());
 
     // Refused without harm: nothing to take, or not an indexed image.
-    EXPECT_FALSE(btPasteClick(s, TDIB()));
-    EXPECT_FALSE(btPasteClick(s, TDIB(2, 2, 24)));
+    EXPECT_FALSE(btPasteClick(s, TDIB()) || btPasteClick(s, TDIB(2, 2, 24)));
     EXPECT_EQ(s.CopyImage.Width(), 3);
 }
 

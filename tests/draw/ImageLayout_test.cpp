@@ -32,9 +32,7 @@ TEST(ApplyCharLayout, SnapsOrKeepsTheCellInsideTheImage) {
     // A cell as large as such an image must not go negative.
     s.CharWidth = s.CharHeight = 20;
     ApplyCharLayout(s);
-    EXPECT_EQ(s.CharLeft, 0);
-    EXPECT_EQ(s.CharTop, 0);
-    EXPECT_EQ(s.CharArea, 400);
+    EXPECT_EQ((std::array{s.CharLeft, s.CharTop, s.CharArea}), (std::array{0, 0, 400}));
     EXPECT_EQ(s.CellBufA.size() + s.CellBufB.size(), 800u);
 }
 
@@ -59,8 +57,7 @@ TEST(SizeBoxChange, AppliesOnlyWholeValidSizes) {
     s.MainImage.SetSize(3000, 3000, 8);
     ApplyImageSize(s);
     s.Magnification = 20;
-    EXPECT_FALSE(SizeBoxChange(s, "1024x1024"));
-    EXPECT_TRUE(SizeBoxChange(s, "816x816"));
+    EXPECT_TRUE(!SizeBoxChange(s, "1024x1024") && SizeBoxChange(s, "816x816"));
 }
 
 TEST(ToolChoice, PenClicksStayWithinTheStrip) {

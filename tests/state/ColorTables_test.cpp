@@ -31,9 +31,8 @@ TEST(ColorTables, BlendDiagonalAndNeverTheLowerPixel) {
             }
     }
     // Greys 102 and 103 blend to the cube's 102: over 102 the upper colour is taken instead.
-    EXPECT_EQ(t.BlendTable[102][103], 103);
-    EXPECT_EQ(t.BlendTable[103][102], 102);
-    EXPECT_EQ(t.BlendTable[100][101], 102);
+    EXPECT_EQ((std::array{t.BlendTable[102][103], t.BlendTable[103][102], t.BlendTable[100][101]}),
+              (std::array<uint8_t, 3>{103, 102, 102}));
     // Far apart greys meet in the middle (the cube works in steps of 17).
     EXPECT_EQ(t.BlendTable[0][255], 119);
     // The arithmetic tables work channel by channel and quantise the result.

@@ -116,9 +116,8 @@ TEST_F(ConfigurationTest, EveryKeyRoundTrips) {
     EXPECT_EQ(PlaceValues(b), PlaceValues(a));
     EXPECT_EQ(Values(Flags(b)), Values(Flags(a)));
     EXPECT_EQ(Values(Numbers(b)), numbers);
-    EXPECT_EQ(b.SizeItems, a.SizeItems);
-    EXPECT_EQ(b.BaiItems, a.BaiItems);
-    EXPECT_EQ(b.RecentFiles, a.RecentFiles);
+    EXPECT_EQ(std::tie(b.SizeItems, b.BaiItems, b.RecentFiles),
+              std::tie(a.SizeItems, a.BaiItems, a.RecentFiles));
     EXPECT_NE(Text("vallo.ini").find("拡張表示の形式=3\r\n"), std::string::npos);
     EXPECT_EQ(Text("size.txt"), "16x16\r\n48x32\r\n");
 }
@@ -237,8 +236,7 @@ TEST(IniFile, ToleratesHandEditedText) {
     for (const char* key : {"n", "neg", "plus", "hex", "big", "text", "late"})
         got.push_back(ini.ReadInteger("A", key, 3));
     EXPECT_EQ(got, (std::vector<int>{43, -7, 7, 3, 3, 3, 1}));
-    EXPECT_TRUE(ini.ReadBool("A", "b", false));
-    EXPECT_TRUE(ini.ReadBool("A", "text", true));
+    EXPECT_TRUE(ini.ReadBool("A", "b", false) && ini.ReadBool("A", "text", true));
     EXPECT_FALSE(ini.Find("", "orphan"));
     EXPECT_EQ(ini.ReadInteger("B", "late", 0), 2);
     EXPECT_FALSE(ini.Find("B", "x")); // a line too long is left out

@@ -76,11 +76,13 @@ TEST_F(LupeMouseTest, PenStrokeWritesTheSegmentOneUndoStepAndBalancesTheCursor) 
     for (int y = 3 * 8 + 1; y < 4 * 8; ++y)
         for (int x = 31 * 8 + 1; x < 32 * 8; ++x)
             ASSERT_EQ(s.LupeImage.Pixel(x, y), 5u);
-    EXPECT_EQ(UndoCaption(s), "Undo 1");
-    EXPECT_FALSE(s.Drawing);
+    EXPECT_TRUE(UndoCaption(s) == "Undo 1" && !s.Drawing);
     Undo(s);
     for (int x = 56; x < 64; ++x)
         EXPECT_EQ(s.MainImage.Pixel(x, 3), 0u) << x; // the whole stroke, last column too
+    btToolClick(s, 6); // the bucket fills the blank cell, and the magnifier shows it at once
+    Down(0, 0);
+    EXPECT_TRUE(Cell(31, 31) == 5u && s.LupeImage.Pixel(31 * 8 + 3, 31 * 8 + 3) == 5u);
 }
 
 TEST_F(LupeMouseTest, LinePreviewCommitAndCancel) {

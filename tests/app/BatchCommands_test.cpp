@@ -197,8 +197,8 @@ TEST(BatchCommands, PaletteMapsByColourAndNeverUsesForbiddenEntriesAndInfoTellsT
     const uint32_t expected[4] = {1, 2, 3, 4}; // red avoids the forbidden pure red
     for (int x = 0; x < 8; ++x)
         EXPECT_EQ(mapped.Image.Pixel(x, 3), expected[x / 2]) << x;
-    EXPECT_EQ(mapped.Marks.ForbiddenFlags[0], 66);
-    EXPECT_EQ(mapped.Marks.TransColor, 4);
+    EXPECT_EQ((std::array{int(mapped.Marks.ForbiddenFlags[0]), int(mapped.Marks.TransColor)}),
+              (std::array{66, 4}));
     EXPECT_EQ(mapped.Image.ColorTable()[1], (RGBQuad{0, 0, 250, 0}));
     const Outcome text = Command({"info", dir / "mapped.png"});
     EXPECT_EQ(text.Status, kExitOk);

@@ -178,8 +178,7 @@ TEST_F(DocumentCommandsTest, OtherFormatsComeReducedOrWithTheirIndicesAndMoveToT
     EXPECT_EQ(s.ForbiddenFlags[3], 0); // other formats carry no marks
     EXPECT_EQ(s.FileName, dir / "p5.tif");
     Undo(s); // the open is one whole-image step
-    EXPECT_EQ(s.MainImage.Width(), 40);
-    EXPECT_EQ(s.MainImage.Height(), 24);
+    EXPECT_EQ((std::array{s.MainImage.Width(), s.MainImage.Height()}), (std::array{40, 24}));
 
     // An indexed picture from the platform's readers (a palette TIFF, say) keeps its indices.
     ui.Other = RgbaPicture{8, 8, 9, std::vector<uint8_t>(72, 2), {0x112233, 0x445566, 0x778899}};

@@ -55,8 +55,7 @@ TEST_F(CopyRangeTest, TwoPressesCopyOneCellAndAThirdPastesIt) {
     CopyRangePress(s, 20, 3);
     CopyRangePress(s, 20, 3);
     EXPECT_EQ(s.CopyRangeState, 2);
-    ASSERT_EQ(s.CopyImage.Width(), 16);
-    ASSERT_EQ(s.CopyImage.Height(), 16);
+    ASSERT_EQ((std::array{s.CopyImage.Width(), s.CopyImage.Height()}), (std::array{16, 16}));
     EXPECT_EQ(AllPixels(s.CopyImage), Pixels(s.MainImage, 16, 0, 16, 16));
     EXPECT_EQ(s.CopyImage.ColorTable(), s.MainImage.ColorTable());
 

@@ -16,8 +16,7 @@ TEST(ApplyCharLayout, SnapsOrKeepsTheCellInsideTheImage) {
     s.LupeStepX = s.LupeStepY = 8;
     s.CharLeft = 100;
     ApplyCharLayout(s);
-    EXPECT_EQ(s.CharLeft, 100);
-    EXPECT_EQ(s.LayerLeft, 100);
+    EXPECT_EQ((std::array{s.CharLeft, s.LayerLeft}), (std::array{100, 100}));
     s.CharWidth = 32;
     s.CharLeft = 480;
     ApplyCharLayout(s);
@@ -27,8 +26,7 @@ TEST(ApplyCharLayout, SnapsOrKeepsTheCellInsideTheImage) {
     s.CharWidth = s.CharHeight = 12;
     s.CharLeft = s.CharTop = 10;
     ApplyCharLayout(s);
-    EXPECT_EQ(s.CharLeft, 4);
-    EXPECT_EQ(s.CharTop, 4);
+    EXPECT_EQ((std::array{s.CharLeft, s.CharTop}), (std::array{4, 4}));
     // A cell as large as such an image must not go negative.
     s.CharWidth = s.CharHeight = 20;
     ApplyCharLayout(s);
@@ -43,13 +41,10 @@ TEST(SizeBoxChange, AppliesOnlyWholeValidSizes) {
     for (const char* refused : {"30x30", "64x4", "64", "64x64", "104x8", "x32", "64x50"})
         EXPECT_FALSE(SizeBoxChange(s, refused)) << refused;
     EXPECT_EQ(s.CharWidth, 32);
-    EXPECT_TRUE(SizeBoxChange(s, "36x36"));
-    EXPECT_EQ(s.CharWidth, 36);
-    EXPECT_TRUE(SizeBoxChange(s, "64x60")); // as tall as the image
-    EXPECT_EQ(s.CharHeight, 60);
+    EXPECT_TRUE(SizeBoxChange(s, "36x36") && s.CharWidth == 36);
+    EXPECT_TRUE(SizeBoxChange(s, "64x60") && s.CharHeight == 60); // as tall as the image
     EXPECT_TRUE(SizeBoxChange(s, "100x48"));
-    EXPECT_EQ(s.CharWidth, 100);
-    EXPECT_EQ(s.CharHeight, 48);
+    EXPECT_EQ((std::array{s.CharWidth, s.CharHeight}), (std::array{100, 48}));
     EXPECT_EQ(s.CharArea, 100 * 48);
     EXPECT_EQ(s.LupeImage.Width(), 100 * s.Magnification);
 

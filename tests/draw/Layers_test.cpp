@@ -86,8 +86,8 @@ TEST_F(LayerTest, CompositeShowsTheUpperCellOrMergesLowerThenUpperAndSeesThrough
                 s.LayerBelow = below;
                 s.LayerSeeThrough = seeThrough;
                 BuildLayerComposite(s);
-                ASSERT_EQ(s.LayerImage.Width(), 4);
-                ASSERT_EQ(s.LayerImage.Height(), 4);
+                ASSERT_EQ((std::array{s.LayerImage.Width(), s.LayerImage.Height()}),
+                          (std::array{4, 4}));
                 for (int y = 0; y < 4; ++y)
                     for (int x = 0; x < 4; ++x) {
                         const uint8_t upper = below ? E(x, y) : L(x, y);

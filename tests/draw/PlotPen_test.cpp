@@ -25,12 +25,10 @@ TEST(PlotPen, DitherAndPenSizes) {
         s->DrawColor = uint8_t(colour);
         PlotPen(*s, x, y);
     }
-    EXPECT_EQ(CellPixel(*s, 0, 0), 1);
-    EXPECT_EQ(CountCells(*s, 4), 8);
+    EXPECT_EQ((std::array{int(CellPixel(*s, 0, 0)), CountCells(*s, 4)}), (std::array{1, 8}));
     EXPECT_EQ(Pixels(s->MainImage, 16 + 1, 8 + 11, 2, 2), (std::vector<uint8_t>{0, 4, 4, 0}));
     SelectPen(*s, 99); // past the last pen: the largest
-    EXPECT_EQ(s->PenSize, 20);
-    EXPECT_EQ(s->PenOffset, -9);
+    EXPECT_EQ((std::array{s->PenSize, s->PenOffset}), (std::array{20, -9}));
 }
 
 TEST(PlotPen, PenMaskFromTheStripClippedToTheCellAndInsetForTheGrid) {
@@ -47,8 +45,7 @@ TEST(PlotPen, PenMaskFromTheStripClippedToTheCellAndInsetForTheGrid) {
     s->ShowGrid = true;
     PlotPen(*s, 4, 4);
     EXPECT_EQ(CountCells(*s, 1), 5);
-    EXPECT_EQ(CellPixel(*s, 3, 3), 0);
-    EXPECT_EQ(CellPixel(*s, 3, 4), 1);
+    EXPECT_EQ((std::array{int(CellPixel(*s, 3, 3)), int(CellPixel(*s, 3, 4))}), (std::array{0, 1}));
     // Magnified cell (3, 4) at zoom 4: its top row and left column stay for the grid.
     const int m = s->Magnification;
     for (int y = 0; y < m; ++y)
@@ -81,8 +78,7 @@ TEST(PlotPen, ClipsToTheVisiblePartOfTheMagnifier) {
     v->LupeScrollX = 22; // 5.5 rounds to 6
     v->DrawColor = 2;
     PlotPen(*v, 8, 8);
-    EXPECT_EQ(CellPixel(*v, 5, 8), 1);
-    EXPECT_EQ(CellPixel(*v, 6, 8), 2);
+    EXPECT_EQ((std::array{int(CellPixel(*v, 5, 8)), int(CellPixel(*v, 6, 8))}), (std::array{1, 2}));
 }
 
 TEST(PlotPen, MergesEachPixelOncePerStroke) {

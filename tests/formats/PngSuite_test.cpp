@@ -88,8 +88,7 @@ TEST(PngSuite, EveryFileIsDecodedExactlyDeclinedOrRefused) {
         const auto chunks = SplitChunks(file);
         const int w = int(Get32(&chunks[0].Data[0])), h = int(Get32(&chunks[0].Data[4]));
         image = pngtest::Read(file, marks);
-        ASSERT_EQ(image.Width(), w);
-        ASSERT_EQ(image.Height(), h);
+        ASSERT_EQ((std::array{image.Width(), image.Height()}), (std::array{int(w), int(h)}));
         Bytes p;
         for (const Chunk& c : chunks)
             if (c.Type == "PLTE")

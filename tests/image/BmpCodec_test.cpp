@@ -96,8 +96,7 @@ void LoadOrRefuseCleanly(const std::vector<uint8_t>& bytes) {
 
 TEST(BmpRead, GoodFilesKeepTheirBitCountAndLosslessVariantsDecodeAlike) {
     const TDIB pal8 = Load("g/pal8.bmp");
-    EXPECT_EQ(pal8.Width(), 127);
-    EXPECT_EQ(pal8.Height(), 64);
+    EXPECT_EQ((std::array{pal8.Width(), pal8.Height()}), (std::array{127, 64}));
     for (int i = 252; i < 256; ++i) // 252 entries in the file; the rest of the table is black
         EXPECT_EQ(pal8.ColorTable()[i], RGBQuad{});
     const std::pair<const char*, int> bits[] = {{"g/pal8.bmp", 8},    {"g/pal4.bmp", 4},

@@ -26,8 +26,7 @@ TEST(ColorReducer, AtMost256ColoursMapExactlyInOrderOfAppearance) {
     for (int y = 0; y < 8; ++y)
         for (int x = 0; x < 64; ++x) // a 24-bit pixel value reads as 0x00RRGGBB
             ASSERT_EQ(PaletteRgb(out, x, y), picture.Pixel(x, y)) << x << "," << y;
-    EXPECT_EQ(out.Pixel(0, 0), 0u);
-    EXPECT_EQ(out.Pixel(63, 3), 255u);
+    EXPECT_EQ((std::array{out.Pixel(0, 0), out.Pixel(63, 3)}), (std::array{0u, 255u}));
 
     // 16-bit pixels are 5-5-5 and expand to the full range.
     TDIB five(2, 1, 16);
@@ -63,8 +62,7 @@ TEST(ColorReducer, ManyColoursAreQuantisedWithSmallError) {
         rgba[i + 2] = uint8_t(255 - x * 255 / 999);
     }
     const TDIB out = ReduceRgbaTo256(rgba.data(), width, height, width * 4);
-    ASSERT_EQ(out.BitCount(), 8);
-    ASSERT_EQ(out.Width(), width);
+    ASSERT_EQ((std::array{out.BitCount(), out.Width()}), (std::array{8, width}));
     double total = 0;
     int worst = 0;
     for (size_t i = 0; i < rgba.size(); i += 4) {

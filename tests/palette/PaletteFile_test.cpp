@@ -84,8 +84,7 @@ TEST_F(PaletteFileTest, BothKindsSaveMarksAtTheirOffsetsAndThePaletteLoadsBack) 
     SavePaletteFile(s, PaletteFileKind::Forbidden, kTitle3, "k");
     EXPECT_FALSE(s.Modified);
     const Bytes vp3 = ReadWholeFile(File("p.vp3")), vk3 = ReadWholeFile(File("k.vk3"));
-    ASSERT_EQ(vp3.size(), 1056u);
-    ASSERT_EQ(vk3.size(), 288u);
+    ASSERT_EQ((std::array{vp3.size(), vk3.size()}), (std::array<size_t, 2>{1056, 288}));
     const std::string t = TitleFromUtf8(kTitle3) + std::string(26, '\0');
     EXPECT_EQ(std::string(vp3.begin(), vp3.begin() + 32), t);
     EXPECT_EQ(std::string(vk3.begin(), vk3.begin() + 32), t);

@@ -57,8 +57,7 @@ TEST_F(PaletteGridTest, LeftPicksOnlyAllowedCellsRightAndMiddleAnyInsideTheBorde
     for (int i : {6, 7, 6})
         Move(i);
     Up(Left, 6);
-    EXPECT_EQ(s.DrawColor, 7);
-    EXPECT_EQ(s.PaleDragMode, 2);
+    EXPECT_EQ((std::array{int(s.DrawColor), int(s.PaleDragMode)}), (std::array{7, 2}));
     // Outside the box the border cells are taken; moves without a button do nothing.
     Down(Right, 48);
     PaleBoxMouseMove(s, 5000, Y(48));

@@ -77,6 +77,5 @@ TEST(ColorTables, EverythingForbiddenGives255) {
     s->ForbiddenFlags[7] = kForbidden;
     PropagatePalette(*s);
     for (uint8_t v : s->Tables.SubstituteColor)
-        EXPECT_EQ(v, 255);
-    EXPECT_EQ(s->DrawColor, 255);
+        EXPECT_EQ((std::array{int(v), int(s->DrawColor)}), (std::array{255, 255}));
 }

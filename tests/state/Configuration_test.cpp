@@ -85,8 +85,7 @@ TEST_F(ConfigurationTest, MissingFileReadsDefaultsAndTheFirstWriteHoldsThem) {
     Run(s, false); // the sys folder is created
     const std::string text = Text("vallo.ini");
     const size_t form = text.find("[Form]\r\n"), file = text.find("[File]\r\n");
-    ASSERT_NE(form, std::string::npos);
-    ASSERT_NE(file, std::string::npos);
+    ASSERT_TRUE(form != std::string::npos && file != std::string::npos);
     EXPECT_NE(text.find("パレット高さ=" + std::to_string(s.Windows.Pale.Top) + "\r\n", form),
               std::string::npos);
     EXPECT_NE(text.find("最近使ったファイル9=[No File]\r\n", file), std::string::npos);
@@ -136,8 +135,7 @@ TEST_F(ConfigurationTest, HostileValuesAreBroughtIntoRange) {
     // Out of range gives the nearest bound; what is not a number ("abc") the default.
     EXPECT_EQ(Values(Numbers(s)),
               (std::vector<int>{1, 28, 8, 2, 3, 1, 1, 0, 16, 16, 32, 32, 1, 20, 1, 0, 1}));
-    EXPECT_EQ(s.Windows.Main.Width, 0);
-    EXPECT_EQ(s.Windows.Tool.Left, 32767);
+    EXPECT_EQ((std::array{s.Windows.Main.Width, s.Windows.Tool.Left}), (std::array{0, 32767}));
     WriteIni("[Undo]\r\nアンドゥ回数=100000\r\n");
     RunIniRoutine(s);
     EXPECT_EQ(s.UndoCount, 101);
@@ -151,8 +149,7 @@ TEST_F(ConfigurationTest, TooLargeMagnifiedCellAndMaximisedFrameMapOnRead) {
     EditorState s;
     Run(s, true);
     EXPECT_EQ((std::array{s.Magnification, s.CharWidth, s.CharHeight}), (std::array{16, 1024, 16}));
-    EXPECT_EQ(s.EXStyle, 2);
-    EXPECT_EQ(s.EXZoom, 4);
+    EXPECT_EQ((std::array{s.EXStyle, s.EXZoom}), (std::array{2, 4}));
     EXPECT_TRUE(s.Windows.MainMax);
     // Restored 20 pixels in and 40 smaller, never narrower than 160.
     const WindowPlace& m = s.Windows.Main;
@@ -220,8 +217,7 @@ TEST(IniFile, WritesCrlfAndReadsBackJapaneseKeys) {
         << "[A]\r\nfirst=1\r\n"
         << std::string(IniFile::MaxFileBytes, ';') << "\r\n[A]\r\nlast=1\r\n";
     const IniFile big = IniFile::Load(dir / "big.ini");
-    EXPECT_EQ(big.ReadInteger("A", "first", 0), 1);
-    EXPECT_FALSE(big.Find("A", "last"));
+    EXPECT_TRUE(big.ReadInteger("A", "first", 0) == 1 && !big.Find("A", "last"));
 }
 
 TEST(IniFile, ToleratesHandEditedText) {

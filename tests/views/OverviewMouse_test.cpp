@@ -87,11 +87,9 @@ TEST_F(OverviewTest, ClicksMoveTheEditedAndLayerCellsInWholeSteps) {
     EXPECT_EQ(Layer(), (std::array{68, 0}));
     hooks.Calls.clear();
     Press(Right, 50, 0);
-    EXPECT_EQ(Layer(), (std::array{68, 0}));
-    EXPECT_FALSE(hooks.Saw("Lupe"));
+    EXPECT_TRUE(Layer() == (std::array{68, 0}) && !hooks.Saw("Lupe"));
     EXPECT_TRUE(hooks.Saw("Extended")); // the other views are refreshed in every case
-    EXPECT_TRUE(hooks.Saw("TiledResize"));
-    EXPECT_EQ(Cell(), (std::array{68, 88}));
+    EXPECT_TRUE(hooks.Saw("TiledResize") && Cell() == (std::array{68, 88}));
     // At "1/4倍" screen (7, 7) is image (28, 28).
     powerComboChange(s, 0);
     s.LupeStepX = s.LupeStepY = 8;

@@ -63,12 +63,10 @@ TEST(ScrollLayout, LimitsAndMarginsShrinkTheViewport) {
     in.HSpace = 10;
     in.ViewHeight = 50;
     ScrollLayout l = ComputeScrollLayout(in);
-    EXPECT_EQ(l.H.Visible, 200 - 20);
-    EXPECT_EQ(l.V.Visible, 50);
+    EXPECT_EQ((std::array{l.H.Visible, l.V.Visible}), (std::array{200 - 20, 50}));
     in.ViewType = 0; // four bars: offset by one bar
     l = ComputeScrollLayout(in);
-    EXPECT_EQ(l.H.Visible, 184 - 20);
-    EXPECT_EQ(l.PanelLeft, 16 + 10);
+    EXPECT_EQ((std::array{l.H.Visible, l.PanelLeft}), (std::array{184 - 20, 16 + 10}));
 }
 
 TEST(ScrollLayout, PartialLastChipShrinksTheViewportAtTheFarEnd) {
